@@ -1,0 +1,60 @@
+#include "directory/commands.h"
+
+#include "directory/editing.h"
+#include "directory/listing.h"
+#include "directory/saving.h"
+
+namespace {
+enum class Guard { None, MoveAvailable, EditAvailable };
+
+struct CommandRow {
+  int id;
+  Guard guard;
+  void (*run)(ProgramState&);
+};
+
+void MoveCurrent(ProgramState& state, int direction) {
+  int moved = MoveEntry(state, state.currentSlot, direction);
+  if (moved == state.currentSlot) return;
+  state.modified = true;
+  state.currentSlot = moved;
+}
+
+void MoveUp(ProgramState& state) { MoveCurrent(state, -1); }
+void MoveDown(ProgramState& state) { MoveCurrent(state, +1); }
+void Save(ProgramState& state) { state.modified = SaveDirectory(state); }
+
+// Toolbar buttons deliver no command while disabled, so only the shortcuts
+// carry a guard.
+constexpr CommandRow kCommandTable[] = {
+    {kCmdMoveUp, Guard::None, MoveUp},
+    {kCmdMoveDown, Guard::None, MoveDown},
+    {kCmdClear, Guard::None, ClearEntry},
+    {kCmdApply, Guard::None, ApplyEntry},
+    {kCmdListing, Guard::None, PrintListing},
+    {kCmdSave, Guard::None, Save},
+    {kKeyUp, Guard::MoveAvailable, MoveUp},
+    {kKeyDown, Guard::MoveAvailable, MoveDown},
+    {kKeyDelete, Guard::EditAvailable, ClearEntry},
+    {kKeyReturn, Guard::EditAvailable, ApplyEntry},
+    {kKeyPrint, Guard::None, PrintListing},
+    {kKeySave, Guard::None, Save},
+};
+
+bool GuardHolds(const ProgramState& state, Guard guard) {
+  switch (guard) {
+    case Guard::MoveAvailable: return !state.moveBlocked;
+    case Guard::EditAvailable: return !state.editIncomplete;
+    case Guard::None: return true;
+  }
+  return false;
+}
+}  // namespace
+
+void RunCommand(ProgramState& state, int commandId) {
+  for (const CommandRow& row : kCommandTable)
+    if (row.id == commandId) {
+      if (GuardHolds(state, row.guard)) row.run(state);
+      return;
+    }
+}

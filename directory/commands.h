@@ -1,0 +1,25 @@
+// Command ids of the toolbar buttons and keyboard shortcuts, and the command
+// table that maps each to its operation.
+#pragma once
+#include "directory/program_state.h"
+
+enum CommandId : int {
+  kCmdMoveUp = 0,
+  kCmdMoveDown = 1,
+  kCmdClear = 2,
+  kCmdApply = 3,
+  kCmdListing = 4,
+  kCmdSave = 5,
+  kKeyUp = 1037,
+  kKeyDown = 1039,
+  kKeyReturn = 1012,
+  kKeyDelete = 1045,
+  kKeyPrint = 1079,
+  kKeySave = 1082,
+  kKeyTab = 1212,
+  kKeyShiftTab = 1213,
+};
+
+// Runs the row of the command table for id; an id without a row, or a
+// guarded shortcut whose command is unavailable, does nothing.
+void RunCommand(ProgramState& state, int commandId);

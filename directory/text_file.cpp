@@ -1,0 +1,97 @@
+#include "directory/text_file.h"
+
+namespace {
+constexpr size_t kReadBufferSize = 64 * 1024;
+constexpr size_t kWriteBufferSize = 4096;
+
+// Refills the buffer when it is used up; false at the end or on an error.
+bool FillBuffer(TextFile& file) {
+  if (file.position < file.filled) return true;
+  if (file.readEnded || !IsOpen(file.handle)) return false;
+  file.buffer.resize(kReadBufferSize);
+  int64_t got = SysRead(file.handle, file.buffer.data(), file.buffer.size());
+  file.position = 0;
+  file.filled = got > 0 ? static_cast<size_t>(got) : 0;
+  if (got <= 0) file.readEnded = true;
+  return got > 0;
+}
+
+bool Flush(TextFile& file) {
+  if (file.position == 0) return !file.writeFailed;
+  if (!file.writeFailed && !SysWrite(file.handle, file.buffer.data(), file.position))
+    file.writeFailed = true;
+  file.position = 0;
+  return !file.writeFailed;
+}
+
+void Reset(TextFile& file, SysFile handle) {
+  file = TextFile{};
+  file.handle = handle;
+}
+}  // namespace
+
+bool OpenForReading(const std::string& path, TextFile& file) {
+  SysFile handle;
+  Reset(file, handle);
+  if (!SysOpenForReading(path, handle)) return false;
+  file.handle = handle;
+  return true;
+}
+
+bool OpenForWriting(const std::string& path, TextFile& file) {
+  SysFile handle;
+  Reset(file, handle);
+  if (!SysOpenForWriting(path, handle)) return false;
+  file.handle = handle;
+  file.writing = true;
+  file.buffer.resize(kWriteBufferSize);
+  return true;
+}
+
+bool AtEndOfFile(TextFile& file) { return !FillBuffer(file); }
+
+std::string ReadTextLine(TextFile& file) {
+  std::string line;
+  while (FillBuffer(file)) {
+    const char* begin = file.buffer.data() + file.position;
+    const char* end = file.buffer.data() + file.filled;
+    const char* stop = begin;
+    while (stop != end && *stop != '\r' && *stop != '\n' && *stop != '\0') ++stop;
+    line.append(begin, stop);
+    file.position += static_cast<size_t>(stop - begin);
+    if (stop == end) continue;  // the line goes on in the next block
+    const char terminator = *stop;
+    ++file.position;
+    if (terminator == '\r' && FillBuffer(file) && file.buffer[file.position] == '\n')
+      ++file.position;
+    return line;
+  }
+  return line;
+}
+
+bool WriteTextLine(TextFile& file, std::string_view text) {
+  if (!IsOpen(file.handle) || !file.writing) return false;
+  auto put = [&file](const char* data, size_t size) {
+    while (size > 0) {
+      if (file.position == file.buffer.size() && !Flush(file)) return;
+      size_t room = file.buffer.size() - file.position;
+      size_t chunk = size < room ? size : room;
+      std::copy(data, data + chunk, file.buffer.data() + file.position);
+      file.position += chunk;
+      data += chunk;
+      size -= chunk;
+    }
+  };
+  put(text.data(), text.size());
+  put("\r\n", 2);
+  return !file.writeFailed;
+}
+
+bool CloseTextFile(TextFile& file) {
+  if (!IsOpen(file.handle)) return false;
+  bool written = !file.writing || Flush(file);
+  bool closed = SysClose(file.handle);
+  bool ok = written && closed;
+  Reset(file, SysFile{});
+  return ok;
+}

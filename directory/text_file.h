@@ -1,0 +1,27 @@
+// Buffered text files with the system's line conventions: a line ends at
+// CR, LF, CR LF, NUL or the end of the file; every written line ends in CR LF.
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+#include "system/system.h"
+
+struct TextFile {
+  SysFile handle;
+  std::vector<char> buffer;
+  size_t position = 0;     // next unread byte, or end of pending output
+  size_t filled = 0;       // bytes of buffer holding read data
+  bool writing = false;
+  bool readEnded = false;  // end of file or a read error
+  bool writeFailed = false;
+};
+
+bool OpenForReading(const std::string& path, TextFile& file);
+bool OpenForWriting(const std::string& path, TextFile& file);
+std::string ReadTextLine(TextFile& file);
+bool AtEndOfFile(TextFile& file);
+// False once any write to this file has failed.
+bool WriteTextLine(TextFile& file, std::string_view text);
+// Writes out pending output and closes; false when any write or the close
+// failed, so the file on disk is not what was written.
+bool CloseTextFile(TextFile& file);

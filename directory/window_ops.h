@@ -1,0 +1,27 @@
+// What the core may read and change of the main window. Implemented by
+// window/ on Win32 and by an in-memory stand-in in the tests.
+#pragma once
+#include <string>
+
+enum ControlId : int {
+  kIndexField = 1,
+  kNumberField = 3,
+  kNameField = 5,
+  kEntryList = 6,
+  kToolbarId = -10000,
+};
+
+enum ListColumn : int { kIndexColumn = 0, kNumberColumn = 1, kNameColumn = 2 };
+
+// Appends a row; text holds the cells separated by LF.
+void AddListRow(const std::string& text);
+// A row that does not exist is left alone.
+void SetListCell(int row, int column, const std::string& text);
+// Selects row with the focus mark; the list is not scrolled.
+void SelectListRow(int row);
+int ListRowCount();
+bool IsRowSelected(int row);
+std::string GetFieldText(int id);
+void SetFieldText(int id, const std::string& text);
+void EnableButton(int id, bool enabled);
+void SetStatusText(const std::string& text);

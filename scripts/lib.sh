@@ -1,0 +1,87 @@
+# Shared by the scripts: installing what is missing, Wine and the virtual
+# display. Source it; every function says what it does.
+set -euo pipefail
+
+REPO=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+WINE64=/usr/lib/wine/wine64
+WINESERVER=/usr/lib/wine/wineserver
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+say() { printf '== %s\n' "$*" >&2; }
+
+PACKAGES=(cmake g++ ninja-build python3
+  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
+  wine wine64 wine32:i386 fonts-wine xvfb xdotool x11-apps imagemagick locales qemu-user-static
+  doctest-dev googletest libbenchmark-dev clang libclang-rt-14-dev icoutils util-linux)
+
+# Installs the packages that are missing (apt, no prompts); quiet when all are there.
+ensure_packages() {
+  local missing=()
+  for p in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  if ((${#missing[@]})); then
+    say "installing missing packages: ${missing[*]}"
+    [ "$(id -u)" = 0 ] || { say "run as root to install packages"; exit 1; }
+    dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
+    DEBIAN_FRONTEND=noninteractive apt-get update -q
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+  fi
+  if ! locale -a 2>/dev/null | grep -qi '^de_DE.utf8$'; then
+    say "generating the de_DE.UTF-8 locale (German button labels in Wine)"
+    sed -i 's/^# *de_DE.UTF-8/de_DE.UTF-8/' /etc/locale.gen && locale-gen >/dev/null
+  fi
+}
+
+# Lets the 32-bit Wine loader run through qemu user-mode emulation where the
+# machine runs no 32-bit code natively.
+ensure_i386_emulation() {
+  /lib/ld-linux.so.2 --version >/dev/null 2>&1 && return 0
+  mountpoint -q /proc/sys/fs/binfmt_misc || mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc
+  if [ ! -e /proc/sys/fs/binfmt_misc/qemu-i386 ]; then
+    say "registering qemu-i386 for 32-bit programs"
+    echo ':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:/usr/bin/qemu-i386-static:F' \
+      > /proc/sys/fs/binfmt_misc/register
+  fi
+}
+
+# A 64-bit Wine prefix of our own, created once (~10 s), without window
+# manager decorations so hidden windows cost nothing.
+wine64_prefix() {
+  export WINEPREFIX=${RUFDEPOT_WINEPREFIX:-$REPO/build/wine64-prefix}
+  [ -f "$WINEPREFIX/.rufdepot-ready" ] && return 0
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  flock -o "$WINEPREFIX.lock" bash -c '
+    [ -f "$WINEPREFIX/.rufdepot-ready" ] && exit 0
+    echo "== creating the 64-bit Wine prefix $WINEPREFIX" >&2
+    unshare -m sh -c "mount --bind /bin/false /usr/lib/wine/wine && '"$WINE64"' wineboot -i" </dev/null >/dev/null 2>&1
+    '"$WINE64"' reg add "HKCU\\Software\\Wine\\X11 Driver" /v Managed /d N /f </dev/null >/dev/null 2>&1
+    '"$WINESERVER"' -w
+    touch "$WINEPREFIX/.rufdepot-ready"'
+}
+
+# A virtual display for this shell when there is none; stopped on exit.
+ensure_display() {
+  [ -n "${DISPLAY:-}" ] && return 0
+  local n
+  for n in $(seq 90 140); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+    XVFB_PID=$!
+    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+    export DISPLAY=":$n"
+    trap 'kill $XVFB_PID 2>/dev/null || true' EXIT
+    say "virtual display $DISPLAY"
+    return 0
+  done
+  say "no free display number"; exit 1
+}
+
+# Starts Wine's services with no inherited descriptors, so that a later
+# test's pipe is not held open by them.
+warm_wine() {
+  "$WINE64" rundll32.exe user32.dll,GetDesktopWindow </dev/null >/dev/null 2>&1 || true
+}
+
+stop_wine() { "$WINESERVER" -k 2>/dev/null || true; }

@@ -1,0 +1,125 @@
+// The seam on POSIX, for the native builds and tests. Share modes do not
+// exist here; everything else answers as the Win32 side does.
+#include <cerrno>
+#include <ctime>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+#include "system/system.h"
+
+extern char** environ;
+
+bool SysOpenForReading(const std::string& path, SysFile& file) {
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    ::close(fd);
+    return false;
+  }
+  file.value = fd;
+  return true;
+}
+
+bool SysOpenForWriting(const std::string& path, SysFile& file) {
+  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  file.value = fd;
+  return true;
+}
+
+int64_t SysRead(SysFile file, char* buffer, size_t size) {
+  for (;;) {
+    ssize_t got = ::read(static_cast<int>(file.value), buffer, size);
+    if (got >= 0) return got;
+    if (errno != EINTR) return -1;
+  }
+}
+
+bool SysWrite(SysFile file, const char* data, size_t size) {
+  while (size > 0) {
+    ssize_t put = ::write(static_cast<int>(file.value), data, size);
+    if (put < 0 && errno == EINTR) continue;
+    if (put <= 0) return false;
+    data += put;
+    size -= static_cast<size_t>(put);
+  }
+  return true;
+}
+
+bool SysClose(SysFile file) { return ::close(static_cast<int>(file.value)) == 0; }
+
+bool SysCopyFile(const std::string& from, const std::string& to) {
+  SysFile source, target;
+  if (!SysOpenForReading(from, source)) return false;
+  if (!SysOpenForWriting(to, target)) {
+    SysClose(source);
+    return false;
+  }
+  std::vector<char> buffer(64 * 1024);
+  bool ok = true;
+  for (;;) {
+    int64_t got = SysRead(source, buffer.data(), buffer.size());
+    if (got == 0) break;
+    if (got < 0 || !SysWrite(target, buffer.data(), static_cast<size_t>(got))) {
+      ok = false;
+      break;
+    }
+  }
+  SysClose(source);
+  return SysClose(target) && ok;
+}
+
+bool SysDeleteFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+
+int64_t FileSizeOf(const std::string& path) {
+  std::string name = path.substr(0, 260);
+  if (name.empty()) return -1;
+  if (name.size() > 1 && (name.back() == '\\' || name.back() == '/')) name.pop_back();
+  struct stat info {};
+  if (::stat(name.c_str(), &info) != 0) return -1;
+  if (S_ISDIR(info.st_mode)) return -2;
+  return static_cast<int64_t>(info.st_size);
+}
+
+std::string CurrentFolder() {
+  std::vector<char> buffer(256);
+  while (::getcwd(buffer.data(), buffer.size()) == nullptr) {
+    if (errno != ERANGE) return {};
+    buffer.resize(buffer.size() * 2);
+  }
+  std::string folder(buffer.data());
+  if (folder.empty() || folder.back() != '/') folder += '/';
+  return folder;
+}
+
+CivilTime SysLocalClock() {
+  std::time_t now = std::time(nullptr);
+  std::tm local {};
+  ::localtime_r(&now, &local);
+  return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+          local.tm_hour, local.tm_min, local.tm_sec};
+}
+
+static bool Spawn(const std::string& command, const std::string& folder) {
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  if (!folder.empty()) posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
+  const char* argv[] = {"/bin/sh", "-c", command.c_str(), nullptr};
+  pid_t pid = 0;
+  int rc = posix_spawn(&pid, "/bin/sh", &actions, nullptr, const_cast<char**>(argv), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  return rc == 0;
+}
+
+bool SysCreateProcess(const std::string& commandLine, const std::string& folder) {
+  return Spawn(commandLine, folder);
+}
+
+bool SysShellOpen(const std::string& file, const std::string& parameters,
+                  const std::string& folder) {
+  return Spawn("'" + file + "' " + parameters, folder);
+}

@@ -1,0 +1,121 @@
+#include "tests/fakes/fake_system.h"
+
+#include <algorithm>
+#include <cstring>
+#include "system/system.h"
+
+namespace {
+struct OpenFile {
+  std::string path;
+  bool writing = false;
+  size_t position = 0;  // read position, or bytes written so far
+};
+
+std::map<intptr_t, OpenFile>& OpenFiles() {
+  static std::map<intptr_t, OpenFile> files;
+  return files;
+}
+
+SysFile Remember(const std::string& path, bool writing) {
+  static intptr_t next = 100;
+  OpenFiles()[next] = {path, writing, 0};
+  ++TheFakeSystem().openFiles;
+  return SysFile{next++};
+}
+}  // namespace
+
+FakeSystem& TheFakeSystem() {
+  static FakeSystem system;
+  return system;
+}
+
+void ResetFakeSystem() {
+  TheFakeSystem() = FakeSystem{};
+  OpenFiles().clear();
+}
+
+bool SysOpenForReading(const std::string& path, SysFile& file) {
+  FakeSystem& s = TheFakeSystem();
+  if (!s.files.count(path) || s.unreadable.count(path)) return false;
+  file = Remember(path, false);
+  return true;
+}
+
+bool SysOpenForWriting(const std::string& path, SysFile& file) {
+  FakeSystem& s = TheFakeSystem();
+  if (s.unwritable.count(path) || s.folders.count(path)) return false;
+  s.files[path].clear();
+  file = Remember(path, true);
+  return true;
+}
+
+int64_t SysRead(SysFile file, char* buffer, size_t size) {
+  FakeSystem& s = TheFakeSystem();
+  ++s.readCalls;
+  OpenFile& open = OpenFiles().at(file.value);
+  const std::string& bytes = s.files[open.path];
+  if (s.readFailsAfter >= 0 && open.position >= static_cast<size_t>(s.readFailsAfter)) return -1;
+  size_t count = std::min(size, bytes.size() - std::min(open.position, bytes.size()));
+  if (s.readFailsAfter >= 0)
+    count = std::min(count, static_cast<size_t>(s.readFailsAfter) - open.position);
+  std::memcpy(buffer, bytes.data() + open.position, count);
+  open.position += count;
+  return static_cast<int64_t>(count);
+}
+
+bool SysWrite(SysFile file, const char* data, size_t size) {
+  FakeSystem& s = TheFakeSystem();
+  ++s.writeCalls;
+  OpenFile& open = OpenFiles().at(file.value);
+  size_t allowed = size;
+  if (s.writeLimit >= 0)
+    allowed = std::min(size, static_cast<size_t>(std::max<int64_t>(0, s.writeLimit - static_cast<int64_t>(open.position))));
+  s.files[open.path].append(data, allowed);
+  open.position += allowed;
+  return allowed == size;
+}
+
+bool SysClose(SysFile file) {
+  FakeSystem& s = TheFakeSystem();
+  auto found = OpenFiles().find(file.value);
+  if (found == OpenFiles().end()) return false;
+  bool writing = found->second.writing;
+  OpenFiles().erase(found);
+  --s.openFiles;
+  return !(writing && s.closeFails);
+}
+
+bool SysCopyFile(const std::string& from, const std::string& to) {
+  FakeSystem& s = TheFakeSystem();
+  if (s.copyFails || !s.files.count(from) || s.unreadable.count(from) || s.unwritable.count(to))
+    return false;
+  s.files[to] = s.files[from];
+  return true;
+}
+
+bool SysDeleteFile(const std::string& path) { return TheFakeSystem().files.erase(path) > 0; }
+
+int64_t FileSizeOf(const std::string& path) {
+  FakeSystem& s = TheFakeSystem();
+  if (path.empty()) return -1;
+  if (s.folders.count(path)) return -2;
+  auto found = s.files.find(path);
+  return found == s.files.end() ? -1 : static_cast<int64_t>(found->second.size());
+}
+
+std::string CurrentFolder() { return TheFakeSystem().currentFolder; }
+
+CivilTime SysLocalClock() { return TheFakeSystem().clock; }
+
+bool SysCreateProcess(const std::string& commandLine, const std::string& folder) {
+  FakeSystem& s = TheFakeSystem();
+  s.starts.push_back({"CreateProcess", commandLine, "", folder});
+  return s.startSucceeds(s.starts.back());
+}
+
+bool SysShellOpen(const std::string& file, const std::string& parameters,
+                  const std::string& folder) {
+  FakeSystem& s = TheFakeSystem();
+  s.starts.push_back({"ShellOpen", file, parameters, folder});
+  return s.startSucceeds(s.starts.back());
+}

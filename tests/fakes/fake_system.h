@@ -1,0 +1,44 @@
+// In-memory stand-in for the operating-system seam: files, folders, a fixed
+// clock, recorded program starts, and switches that make each call fail.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+#include "text/date.h"
+
+struct ProgramStart {
+  std::string how;          // "CreateProcess" or "ShellOpen"
+  std::string commandLine;  // CreateProcess: the command line; ShellOpen: the file
+  std::string parameters;   // ShellOpen only
+  std::string folder;
+};
+
+struct FakeSystem {
+  std::map<std::string, std::string> files;  // path -> bytes
+  std::set<std::string> folders;
+  std::string currentFolder = "C:\\Arbeit\\";
+  CivilTime clock{2007, 3, 9, 14, 5, 7};
+
+  // Failure switches.
+  std::set<std::string> unreadable;     // open for reading fails
+  std::set<std::string> unwritable;     // open for writing fails
+  bool copyFails = false;
+  int64_t writeLimit = -1;              // a write beyond this many bytes of a file fails
+  bool closeFails = false;              // closing a file opened for writing fails
+  int64_t readFailsAfter = -1;          // a read beyond this many bytes fails
+
+  // Program starts: each is recorded; the answer comes from these.
+  std::vector<ProgramStart> starts;
+  std::function<bool(const ProgramStart&)> startSucceeds = [](const ProgramStart&) { return false; };
+
+  // Counters of the platform calls, to prove buffering.
+  int readCalls = 0;
+  int writeCalls = 0;
+  int openFiles = 0;
+};
+
+FakeSystem& TheFakeSystem();
+void ResetFakeSystem();

@@ -1,0 +1,2 @@
+// Placeholder: the line conventions on the real file system come here.
+#include <doctest/doctest.h>

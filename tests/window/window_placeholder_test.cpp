@@ -1,0 +1,2 @@
+// Placeholder: tests of the real window come here.
+#include <doctest/doctest.h>
