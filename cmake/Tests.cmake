@@ -5,13 +5,6 @@ configure_file(/usr/include/doctest/doctest.h ${CMAKE_BINARY_DIR}/test_include/d
 add_library(rufdepot_test_main STATIC tests/test_main.cpp)
 target_include_directories(rufdepot_test_main PUBLIC ${CMAKE_BINARY_DIR}/test_include ${CMAKE_SOURCE_DIR})
 
-file(GLOB FAKE_WINDOW_SOURCES CONFIGURE_DEPENDS tests/fakes/fake_window*.cpp tests/fakes/fake_dialogs*.cpp)
-add_library(rufdepot_fake_window STATIC ${FAKE_WINDOW_SOURCES})
-target_include_directories(rufdepot_fake_window PUBLIC ${CMAKE_SOURCE_DIR})
-
-add_library(rufdepot_fake_system STATIC tests/fakes/fake_system.cpp)
-target_include_directories(rufdepot_fake_system PUBLIC ${CMAKE_SOURCE_DIR})
-
 function(rufdepot_test name folder)
   file(GLOB sources CONFIGURE_DEPENDS ${folder}/*.cpp)
   add_executable(${name} ${sources})
