@@ -17,6 +17,7 @@ constexpr size_t kMaxReportedLines = 20;
 struct LoadReport {
   std::vector<int64_t> lineNumbers;  // 1-based, the first kMaxReportedLines
   int64_t droppedCount = 0;          // all of them
+  bool readFailed = false;           // a read error ended the file early
 };
 
 // Fills the table, hands rows 0..highest filled slot to addRow in slot

@@ -7,12 +7,13 @@ constexpr size_t kWriteBufferSize = 4096;
 // Refills the buffer when it is used up; false at the end or on an error.
 bool FillBuffer(TextFile& file) {
   if (file.position < file.filled) return true;
-  if (file.readEnded || !IsOpen(file.handle)) return false;
+  if (file.readEnded || file.writing || !IsOpen(file.handle)) return false;
   file.buffer.resize(kReadBufferSize);
   int64_t got = SysRead(file.handle, file.buffer.data(), file.buffer.size());
   file.position = 0;
   file.filled = got > 0 ? static_cast<size_t>(got) : 0;
   if (got <= 0) file.readEnded = true;
+  if (got < 0) file.readFailed = true;
   return got > 0;
 }
 
@@ -85,6 +86,11 @@ bool WriteTextLine(TextFile& file, std::string_view text) {
   put(text.data(), text.size());
   put("\r\n", 2);
   return !file.writeFailed;
+}
+
+bool FlushTextFile(TextFile& file) {
+  if (!IsOpen(file.handle) || !file.writing) return false;
+  return Flush(file);
 }
 
 bool CloseTextFile(TextFile& file) {

@@ -13,6 +13,7 @@ struct TextFile {
   size_t filled = 0;       // bytes of buffer holding read data
   bool writing = false;
   bool readEnded = false;  // end of file or a read error
+  bool readFailed = false; // a read error ended the reading early
   bool writeFailed = false;
 };
 
@@ -22,6 +23,8 @@ std::string ReadTextLine(TextFile& file);
 bool AtEndOfFile(TextFile& file);
 // False once any write to this file has failed.
 bool WriteTextLine(TextFile& file, std::string_view text);
+// Writes out pending output now; false when any write to this file failed.
+bool FlushTextFile(TextFile& file);
 // Writes out pending output and closes; false when any write or the close
 // failed, so the file on disk is not what was written.
 bool CloseTextFile(TextFile& file);
