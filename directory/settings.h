@@ -6,9 +6,14 @@
 #include "directory/program_state.h"
 #include "directory/text_file.h"
 
+// Relative on purpose: it lives in the working folder of the start.
 inline const char kSettingsFileName[] = "Rufdepot.ini";
 
+// Folder and file name from the settings file; false when it cannot be
+// opened (nothing changed then).
 bool ReadSettings(ProgramState& state);
+// Explains itself, lets the user choose the speed-dial file and remembers
+// it; false when no file was accepted (nothing set, nothing written).
 bool FirstStart(ProgramState& state);
 void WriteSettings(const ProgramState& state);
 // The speed-dial file open for reading; on failure the not-found message has
@@ -18,5 +23,8 @@ bool OpenSpeedDialFile(const ProgramState& state, TextFile& file);
 // file; false when the program must end.
 bool StartUp(ProgramState& state, TextFile& file);
 
+// Up to and including the last "\" or "/", looking no further than the
+// first "|"; a leading double quote is left out.
 std::string FolderPart(std::string_view path);
+// text with every occurrence of part taken out; empty when either is empty.
 std::string RemoveText(std::string_view text, std::string_view part);
