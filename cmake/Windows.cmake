@@ -3,7 +3,9 @@ enable_language(RC)
 
 file(GLOB WINDOW_SOURCES CONFIGURE_DEPENDS window/*.cpp)
 list(FILTER WINDOW_SOURCES EXCLUDE REGEX "window/program_entry\\.cpp$")
-add_library(rufdepot_window STATIC ${WINDOW_SOURCES})
+# Objects rather than an archive: the core calls the window operations, so
+# they must be in the link whatever the order of the libraries.
+add_library(rufdepot_window OBJECT ${WINDOW_SOURCES})
 target_include_directories(rufdepot_window PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(rufdepot_window PUBLIC rufdepot_core rufdepot_system
   comctl32 comdlg32 shell32 gdi32 user32 kernel32)

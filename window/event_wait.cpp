@@ -1,0 +1,116 @@
+#include "window/event_wait.h"
+
+#include <deque>
+#include <commctrl.h>
+#include "window/layout.h"
+#include "window/main_window.h"
+
+namespace {
+
+// Events recorded while a message is handled: close requests and window
+// notifications wait in pending; a control's or command's event is answered
+// by the same wait that dispatched its message.
+struct EventQueues {
+  std::deque<Event> pending;
+  std::deque<Event> recorded;
+};
+
+EventQueues& Queues() {
+  static EventQueues queues;
+  return queues;
+}
+
+void Record(Event event) { Queues().recorded.push_back(event); }
+void RecordControl(int id, int type) { Record({kControlEvent, id, type, 0}); }
+void RecordCommand(int id) { Record({kCommandEvent, 0, 0, id}); }
+void RecordPending(int kind) { Queues().pending.push_back({kind, 0, 0, 0}); }
+
+void OnCommand(WPARAM wParam, LPARAM lParam) {
+  int low = LOWORD(wParam);
+  int high = HIWORD(wParam);
+  if (lParam) {
+    int id = GetWindowLongA(reinterpret_cast<HWND>(lParam), GWL_ID);
+    if (id == kToolbarId)
+      RecordCommand(low);
+    else
+      RecordControl(id, high);
+    return;
+  }
+  if (high == 1 && low == kKeyTab) return MoveFocus(FocusStep::Next);
+  if (high == 1 && low == kKeyShiftTab) return MoveFocus(FocusStep::Previous);
+  RecordCommand(high == 1 ? low : static_cast<int>(wParam));
+}
+
+// The list updates its selection before NM_CLICK; posting lets the loop
+// read the selection that the click made.
+void OnListNotify(HWND window, const NMHDR& header) {
+  if (header.code == NM_CLICK)
+    PostMessageA(window, layout::kControlEventMessage, kEntryList, kListClickEvent);
+  else if (header.code != NM_CUSTOMDRAW)  // drawing, not an event: no turn per painted row
+    RecordControl(kEntryList, static_cast<int>(header.code));
+}
+
+}  // namespace
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CLOSE:
+      RecordPending(kCloseEvent);
+      return 0;  // the window stays until the program ends
+    case WM_COMMAND:
+      OnCommand(wParam, lParam);
+      return 0;
+    case WM_NOTIFY: {
+      const NMHDR& header = *reinterpret_cast<const NMHDR*>(lParam);
+      if (header.idFrom == static_cast<UINT_PTR>(kEntryList) && header.hwndFrom == TheMainWindow().list) {
+        OnListNotify(window, header);
+        return 0;
+      }
+      break;
+    }
+    case layout::kControlEventMessage:
+      RecordControl(static_cast<int>(wParam), static_cast<int>(lParam));
+      return 0;
+    case WM_MOVE:
+    case WM_SIZE:
+    case WM_ACTIVATE:
+    case WM_ERASEBKGND:
+      RecordPending(static_cast<int>(message));
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+Event WaitEvent() {
+  EventQueues& q = Queues();
+  if (!q.pending.empty()) {
+    Event oldest = q.pending.front();
+    q.pending.pop_front();
+    return oldest;
+  }
+  MSG msg;
+  // A quit message or a failed wait can only end the run.
+  if (GetMessageA(&msg, nullptr, 0, 0) <= 0) return {kCloseEvent, 0, 0, 0};
+  const MainWindow& w = TheMainWindow();
+  bool translated = GetActiveWindow() == w.window && w.accelerators &&
+                    TranslateAcceleratorA(w.window, w.accelerators, &msg);
+  if (!translated) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  if (!q.recorded.empty()) {
+    Event event = q.recorded.front();
+    q.recorded.pop_front();
+    q.pending.insert(q.pending.end(), q.recorded.begin(), q.recorded.end());
+    q.recorded.clear();
+    return event;
+  }
+  return {static_cast<int>(msg.message), 0, 0, 0};
+}
+
+void ClearPendingEvents() {
+  Queues().pending.clear();
+  Queues().recorded.clear();
+}

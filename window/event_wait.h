@@ -1,0 +1,11 @@
+// How Win32 messages become the loop's events.
+#pragma once
+#include <windows.h>
+#include "directory/event_loop.h"
+
+// The main window's procedure: records events for WaitEvent.
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// The next event; blocks while there is none.
+Event WaitEvent();
+// Forgets recorded events (a fresh window in the tests).
+void ClearPendingEvents();

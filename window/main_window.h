@@ -1,0 +1,32 @@
+// The one main window and its controls.
+#pragma once
+#include <windows.h>
+
+struct MainWindow {
+  HWND window = nullptr;
+  HWND statusBar = nullptr;
+  HWND toolbar = nullptr;
+  HWND tooltip = nullptr;  // the separate one that carries the button tips
+  HWND list = nullptr;
+  HWND indexField = nullptr;
+  HWND numberField = nullptr;
+  HWND nameField = nullptr;
+  HACCEL accelerators = nullptr;
+  HICON images[3] = {};
+  ATOM windowClass = 0;
+};
+
+MainWindow& TheMainWindow();
+
+// Creates the window with everything on it and shows it; when the window
+// itself cannot be created, nothing is created.
+void BuildMainWindow(WNDPROC procedure);
+// Destroys images, window, class and accelerator table; safe when nothing
+// was built.
+void DestroyMainWindow();
+
+// The child window of a control id (fields 1, 3, 5, list 6, toolbar), or null.
+HWND ControlWindow(int id);
+// Moves the focus to the next or previous tab stop, wrapping around.
+enum class FocusStep { Next, Previous };
+void MoveFocus(FocusStep step);
