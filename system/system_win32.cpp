@@ -61,6 +61,8 @@ int64_t FileSizeOf(const std::string& path) {
     return GetDriveTypeA(root.c_str()) > DRIVE_NO_ROOT_DIR ? -2 : -1;
   }
   if (name.back() == '\\') name.pop_back();
+  // A pattern would answer with the size of whichever file matched first.
+  if (name.find_first_of("*?") != std::string::npos) return -1;
   WIN32_FIND_DATAA found;
   HANDLE search = FindFirstFileA(name.c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return -1;
