@@ -22,6 +22,11 @@ rufdepot_test(file_tests tests/files rufdepot_core rufdepot_system rufdepot_fake
 if(WIN32)
   # The real window and dialogs, under Wine in a virtual display.
   rufdepot_test(window_tests tests/window rufdepot_window)
+  # The window takes its images from the program's resources, and the
+  # manifest selects the same common controls as the program's.
+  target_sources(window_tests PRIVATE ${RESOURCE_FILE})
+  target_include_directories(window_tests PRIVATE ${GENERATED_DIR} ${CMAKE_SOURCE_DIR}/resources)
+  add_dependencies(window_tests rufdepot_icons)
   if(CMAKE_SIZEOF_VOID_P EQUAL 8)
     # End-to-end runs of the real program, driven from outside.
     file(GLOB E2E_SCRIPTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.sh)

@@ -114,3 +114,5 @@ void ClearPendingEvents() {
   Queues().pending.clear();
   Queues().recorded.clear();
 }
+
+bool HasPendingEvents() { return !Queues().pending.empty(); }

@@ -7,5 +7,7 @@
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // The next event; blocks while there is none.
 Event WaitEvent();
+// True while WaitEvent would answer without taking a message.
+bool HasPendingEvents();
 // Forgets recorded events (a fresh window in the tests).
 void ClearPendingEvents();

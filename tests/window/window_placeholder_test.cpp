@@ -1,2 +1,0 @@
-// Placeholder: tests of the real window come here.
-#include <doctest/doctest.h>
