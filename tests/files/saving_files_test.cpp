@@ -1,0 +1,215 @@
+// Saving on the real file system: natively and under Wine.
+#include <doctest/doctest.h>
+
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+#include "directory/dialogs.h"
+#include "directory/program_state.h"
+#include "directory/saving.h"
+#include "tests/fakes/fake_dialogs.h"
+#include "tests/fakes/fake_window.h"
+#include "text/date.h"
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace {
+namespace fs = std::filesystem;
+
+#ifdef _WIN32
+constexpr char kSeparator = '\\';
+#else
+constexpr char kSeparator = '/';
+#endif
+
+const std::string kOnDisk = "100;0711 1;Alt\r\n1101;112;Notruf";  // no final line end
+
+// The day prefix of the local clock, read straight from the platform rather
+// than through the seam under test.
+std::string TodayPrefix() {
+  CivilTime now;
+#ifdef _WIN32
+  SYSTEMTIME local;
+  GetLocalTime(&local);
+  now = {local.wYear, local.wMonth, local.wDay, 0, 0, 0};
+#else
+  std::time_t seconds = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&seconds, &local);
+  now = {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, 0, 0, 0};
+#endif
+  return FormatDateMask("%yyyy%MM%DD_", DateFromCivil(now));
+}
+
+std::string ExpectedFile(const ProgramState& state) {
+  std::string bytes;
+  for (int slot = 0; slot < kFileSlotCount; ++slot) {
+    const DialEntry& e = state.table.slots[slot];
+    bytes += e.index + ";" + e.number + ";" + e.name + "\r\n";
+  }
+  return bytes;
+}
+
+// A fresh folder of its own under the temporary folder, holding the
+// speed-dial file; removed afterwards.
+struct SaveFolder {
+  fs::path root;
+  ProgramState state;
+
+  SaveFolder() {
+    ResetFakeDialogs();
+    ResetFakeWindow();
+    std::error_code error;
+    fs::path base = fs::temp_directory_path(error);
+    for (int n = 0;; ++n) {
+      root = base / ("rufdepot-save-" + std::to_string(n));
+      if (fs::create_directory(root, error)) break;
+      REQUIRE(n < 1000);
+    }
+    state.speedDialFolder = root.string() + kSeparator;
+    state.speedDialFileName = "Default.kw";
+    Write("Default.kw", kOnDisk);
+    for (int slot = 0; slot < kFileSlotCount; ++slot)
+      state.table.slots[slot] = {std::to_string(100 + slot), "", ""};
+    state.table.slots[0] = {"100", "0711 2", "M\xFCller"};
+    state.modified = true;
+  }
+  ~SaveFolder() {
+    std::error_code error;
+    fs::remove_all(root, error);
+  }
+
+  std::string Path(const std::string& name) const { return state.speedDialFolder + name; }
+  void Write(const std::string& name, const std::string& bytes) const {
+    std::ofstream out(root / name, std::ios::binary);
+    out << bytes;
+  }
+  std::string Read(const std::string& name) const {
+    std::ifstream in(root / name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+  // Names of the backup copies in the folder.
+  std::set<std::string> Backups() const {
+    std::set<std::string> names;
+    for (const auto& item : fs::directory_iterator(root)) {
+      std::string name = item.path().filename().string();
+      if (name != "Default.kw") names.insert(name);
+    }
+    return names;
+  }
+  void Save() { state.modified = SaveDirectory(state); }
+  const ShownMessage& OnlyMessage() const {
+    REQUIRE(TheFakeDialogs().messages.size() == 1);
+    return TheFakeDialogs().messages[0];
+  }
+};
+}  // namespace
+
+TEST_CASE_FIXTURE(SaveFolder, "The backup copy is named with the local date and replaced by a later save that day") {
+  const std::string before = TodayPrefix();
+  Save();
+  const std::string after = TodayPrefix();
+
+  CHECK_FALSE(state.modified);
+  const std::set<std::string> backups = Backups();
+  REQUIRE(backups.size() == 1);
+  const std::string backup = *backups.begin();
+  CAPTURE(backup);
+  CHECK((backup == before + "Default.kw" || backup == after + "Default.kw"));
+  CHECK(Read(backup) == kOnDisk);
+  CHECK(Read("Default.kw") == ExpectedFile(state));
+  const ShownMessage& saved = OnlyMessage();
+  CHECK(saved.title == kWindowTitle);
+  CHECK(saved.style == kMbIconInformation);
+  CHECK(saved.text == "Kurzwahldatei " + Path("Default.kw") + " neu angelegt\n" +
+                          "Sicherungskopie in : " + Path(backup) + "\n");
+
+  const std::string first = Read("Default.kw");
+  state.table.slots[5] = {"105", "030 5", "Zweiter Stand"};
+  state.modified = true;
+  Save();
+  CHECK_FALSE(state.modified);
+  CHECK(Read("Default.kw") == ExpectedFile(state));
+  if (TodayPrefix() + "Default.kw" == backup) {
+    CHECK(Backups() == backups);     // still one copy for the day
+    CHECK(Read(backup) == first);    // now holding the state before the second save
+  } else {
+    // Midnight passed between the saves: the new day's copy holds that state.
+    CHECK(Read(TodayPrefix() + "Default.kw") == first);
+  }
+}
+
+TEST_CASE_FIXTURE(SaveFolder, "A missing speed-dial file gives the backup failure message") {
+  fs::remove(root / "Default.kw");
+  Save();
+
+  CHECK(state.modified);
+  const ShownMessage& shown = OnlyMessage();
+  CHECK(shown.title == kWindowTitle);
+  CHECK(shown.style == kMbIconError);
+  CHECK(shown.text == "Kann keine Sicherungskopie anlegen von " + Path("Default.kw"));
+  CHECK(Backups().empty());
+  CHECK_FALSE(fs::exists(root / "Default.kw"));  // nothing was written in its place
+}
+
+#ifdef _WIN32
+namespace {
+// Another program's handle on a file, held for the life of the object.
+struct HeldFile {
+  HANDLE handle;
+  HeldFile(const std::string& path, DWORD share)
+      : handle(CreateFileA(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr)) {
+    REQUIRE(handle != INVALID_HANDLE_VALUE);
+  }
+  ~HeldFile() { CloseHandle(handle); }
+};
+}  // namespace
+
+TEST_CASE_FIXTURE(SaveFolder, "A speed-dial file held open without write sharing gives the write error") {
+  {
+    HeldFile other(Path("Default.kw"), FILE_SHARE_READ);
+    Save();
+  }
+  CHECK(state.modified);
+  const ShownMessage& shown = OnlyMessage();
+  CHECK(shown.title == kWindowTitle);
+  CHECK(shown.style == kMbIconError);
+  CHECK(shown.text == "Kann Kurzwahldatei " + Path("Default.kw") + " nicht schreiben");
+  CHECK(Read("Default.kw") == kOnDisk);
+  REQUIRE(Backups().size() == 1);
+  CHECK(Read(*Backups().begin()) == kOnDisk);
+}
+
+TEST_CASE_FIXTURE(SaveFolder, "A speed-dial file held open without any sharing cannot even be copied") {
+  {
+    HeldFile other(Path("Default.kw"), 0);
+    Save();
+  }
+  CHECK(state.modified);
+  CHECK(OnlyMessage().text == "Kann keine Sicherungskopie anlegen von " + Path("Default.kw"));
+  CHECK(Read("Default.kw") == kOnDisk);
+  CHECK(Backups().empty());
+}
+
+TEST_CASE_FIXTURE(SaveFolder, "A day's backup copy that cannot be replaced stops the save before the rewrite") {
+  Save();
+  REQUIRE(Backups().size() == 1);
+  const std::string backup = *Backups().begin();
+  const std::string first = Read("Default.kw");
+  ResetFakeDialogs();
+  state.table.slots[5] = {"105", "030 5", "Zweiter Stand"};
+  {
+    HeldFile other(Path(backup), 0);
+    Save();
+  }
+  if (TodayPrefix() + "Default.kw" != backup) return;  // midnight passed: a new copy was made
+  CHECK(state.modified);
+  CHECK(OnlyMessage().text == "Kann keine Sicherungskopie anlegen von " + Path("Default.kw"));
+  CHECK(Read("Default.kw") == first);
+}
+#endif
