@@ -1,8 +1,13 @@
 #include "directory/text_file.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace {
 constexpr size_t kReadBufferSize = 64 * 1024;
 constexpr size_t kWriteBufferSize = 4096;
+constexpr char kLineStops[3] = {'\r', '\n', '\0'};
+constexpr size_t kNotSearched = SIZE_MAX;
 
 // Refills the buffer when it is used up; false at the end or on an error.
 bool FillBuffer(TextFile& file) {
@@ -12,9 +17,28 @@ bool FillBuffer(TextFile& file) {
   int64_t got = SysRead(file.handle, file.buffer.data(), file.buffer.size());
   file.position = 0;
   file.filled = got > 0 ? static_cast<size_t>(got) : 0;
+  for (size_t& next : file.nextStop) next = kNotSearched;
   if (got <= 0) file.readEnded = true;
   if (got < 0) file.readFailed = true;
   return got > 0;
+}
+
+// The first line end at or after the read position in the filled buffer, or
+// filled when the line goes on past it. Each of the three bytes is searched
+// with memchr from where its last hit was used up, so every byte is looked
+// at once per kind of line end, whatever mix of line ends a file has.
+size_t NextLineStop(TextFile& file) {
+  const char* data = file.buffer.data();
+  size_t stop = file.filled;
+  for (int i = 0; i < 3; ++i) {
+    size_t& next = file.nextStop[i];
+    if (next == kNotSearched || next < file.position) {
+      const void* hit = std::memchr(data + file.position, kLineStops[i], file.filled - file.position);
+      next = hit ? static_cast<size_t>(static_cast<const char*>(hit) - data) : file.filled;
+    }
+    if (next < stop) stop = next;
+  }
+  return stop;
 }
 
 bool Flush(TextFile& file) {
@@ -51,22 +75,24 @@ bool OpenForWriting(const std::string& path, TextFile& file) {
 
 bool AtEndOfFile(TextFile& file) { return !FillBuffer(file); }
 
-std::string ReadTextLine(TextFile& file) {
-  std::string line;
+void ReadTextLineInto(TextFile& file, std::string& line) {
+  line.clear();
   while (FillBuffer(file)) {
-    const char* begin = file.buffer.data() + file.position;
-    const char* end = file.buffer.data() + file.filled;
-    const char* stop = begin;
-    while (stop != end && *stop != '\r' && *stop != '\n' && *stop != '\0') ++stop;
-    line.append(begin, stop);
-    file.position += static_cast<size_t>(stop - begin);
-    if (stop == end) continue;  // the line goes on in the next block
-    const char terminator = *stop;
+    const size_t stop = NextLineStop(file);
+    line.append(file.buffer.data() + file.position, stop - file.position);
+    file.position = stop;
+    if (stop == file.filled) continue;  // the line goes on in the next block
+    const char terminator = file.buffer[stop];
     ++file.position;
     if (terminator == '\r' && FillBuffer(file) && file.buffer[file.position] == '\n')
       ++file.position;
-    return line;
+    return;
   }
+}
+
+std::string ReadTextLine(TextFile& file) {
+  std::string line;
+  ReadTextLineInto(file, line);
   return line;
 }
 

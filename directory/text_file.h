@@ -15,11 +15,17 @@ struct TextFile {
   bool readEnded = false;  // end of file or a read error
   bool readFailed = false; // a read error ended the reading early
   bool writeFailed = false;
+  // Where the next CR, LF and NUL lie in the filled buffer (SIZE_MAX before
+  // the search), so a line end is found without going byte by byte.
+  size_t nextStop[3] = {};
 };
 
 bool OpenForReading(const std::string& path, TextFile& file);
 bool OpenForWriting(const std::string& path, TextFile& file);
 std::string ReadTextLine(TextFile& file);
+// The same into line, reusing its room: reading many long lines then costs
+// no allocation per line.
+void ReadTextLineInto(TextFile& file, std::string& line);
 bool AtEndOfFile(TextFile& file);
 // False once any write to this file has failed.
 bool WriteTextLine(TextFile& file, std::string_view text);
