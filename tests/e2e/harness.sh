@@ -1,0 +1,115 @@
+# End-to-end runs of the real program, driven from outside like a user:
+# source this from a scenario script that gets the exe's path as $1.
+#   e2e_folder                   a fresh working folder (cd into it)
+#   e2e_speed_dial FILE [k:line]  writes a 200-line speed-dial file, some lines replaced
+#   e2e_settings FOLDER NAME      writes Rufdepot.ini naming the speed-dial file
+#   e2e_start                    starts the program, waits for its main window
+#   e2e_click X Y                clicks at a point of the main window's client area
+#   e2e_keys KEY...              presses keys (xdotool names: Down, ctrl+s, Return)
+#   e2e_close                    asks the window to close (Alt+F4), then e2e_wait_end
+#   e2e_same FILE EXPECTED       the file holds exactly these bytes
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib.sh"
+
+E2E_EXE=$(readlink -f "$1")
+E2E_TITLE="Tarvo's ETS2106 Kurzwahlnummern verwalten"
+E2E_FAILED=0
+
+ensure_display
+wine64_prefix
+warm_wine
+
+fail() { say "FAILED: $*"; E2E_FAILED=1; }
+e2e_result() { ((E2E_FAILED == 0)) && say "passed" || exit 1; }
+
+e2e_folder() {
+  E2E_DIR=$(mktemp -d "$REPO/build/e2e.XXXXXX")
+  trap 'stop_program; rm -rf "$E2E_DIR"; [ -n "${XVFB_PID:-}" ] && kill $XVFB_PID 2>/dev/null || true' EXIT
+  cd "$E2E_DIR"
+}
+
+# The folder as the program sees it, with its trailing backslash.
+e2e_windows_folder() { printf 'Z:%s\\' "$(pwd | tr / '\\')"; }
+
+e2e_speed_dial() {
+  local file=$1; shift
+  python3 - "$file" "$@" <<'PY'
+import sys
+lines = [f"{100 + k};0711 {1000 + k};Teilnehmer {k}" for k in range(200)]
+for change in sys.argv[2:]:
+    k, text = change.split(':', 1)
+    lines[int(k)] = text
+open(sys.argv[1], 'wb').write(''.join(l + '\r\n' for l in lines).encode('cp1252'))
+PY
+}
+
+e2e_settings() { printf '%s\r\n%s\r\n' "$1" "$2" > Rufdepot.ini; }
+
+# Main window: the one of the title that has the program's client width.
+e2e_find_window() {
+  local id
+  for _ in $(seq 100); do
+    for id in $(xdotool search --onlyvisible --name "^$E2E_TITLE\$" 2>/dev/null); do
+      eval "$(xdotool getwindowgeometry --shell "$id")"
+      if (( (WIDTH - 402) / 2 <= 8 && WIDTH >= 402 )); then E2E_WINDOW=$id; return 0; fi
+    done
+    sleep 0.2
+  done
+  return 1
+}
+
+# Any other window of the title: a message box of the program.
+e2e_find_box() {
+  local id
+  for _ in $(seq ${1:-50}); do
+    for id in $(xdotool search --onlyvisible --name "^$E2E_TITLE\$" 2>/dev/null); do
+      [ "$id" != "${E2E_WINDOW:-}" ] && { E2E_BOX=$id; return 0; }
+    done
+    sleep 0.2
+  done
+  return 1
+}
+
+e2e_start() {
+  "$WINE64" "$E2E_EXE" </dev/null >/dev/null 2>&1 &
+  E2E_PID=$!
+  e2e_find_window || { fail "no main window appeared"; return 1; }
+}
+
+# Client point -> screen point: Wine draws the frame itself, equal on the
+# left, right and bottom, the caption on top.
+e2e_click() {
+  eval "$(xdotool getwindowgeometry --shell "$E2E_WINDOW")"
+  local border=$(( (WIDTH - 402) / 2 ))
+  local top=$(( HEIGHT - 474 - border ))
+  xdotool mousemove --sync $((X + border + $1)) $((Y + top + $2)) click 1
+  sleep 0.3
+}
+
+e2e_keys() {
+  local key
+  for key in "$@"; do xdotool key --delay 50 "$key"; sleep 0.2; done
+}
+
+e2e_close() {
+  xdotool windowfocus "$E2E_WINDOW" 2>/dev/null || true
+  xdotool key alt+F4
+  e2e_wait_end
+}
+
+e2e_wait_end() {
+  local rc=0
+  for _ in $(seq 100); do kill -0 "$E2E_PID" 2>/dev/null || break; sleep 0.2; done
+  if kill -0 "$E2E_PID" 2>/dev/null; then fail "the program did not end"; stop_program; return 1; fi
+  wait "$E2E_PID" || rc=$?
+  E2E_PID=
+  ((rc == 0)) || fail "exit code $rc"
+}
+
+stop_program() {
+  if [ -n "${E2E_PID:-}" ] && kill -0 "$E2E_PID" 2>/dev/null; then kill "$E2E_PID"; fi
+  E2E_PID=
+}
+
+e2e_same() {
+  cmp -s "$1" "$2" || fail "$1 differs from what was expected"
+}
