@@ -48,7 +48,14 @@ bool SysWrite(SysFile file, const char* data, size_t size) {
 bool SysClose(SysFile file) { return CloseHandle(AsHandle(file)) != 0; }
 
 bool SysCopyFile(const std::string& from, const std::string& to) {
-  return CopyFileA(from.c_str(), to.c_str(), FALSE) != 0;
+  if (!CopyFileA(from.c_str(), to.c_str(), FALSE)) return false;
+  // The copy takes over a read-only flag, and a read-only copy could not be
+  // replaced by the next copy of the same name: a read-only speed-dial file
+  // would then block every further save of that day.
+  DWORD attributes = GetFileAttributesA(to.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+    SetFileAttributesA(to.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+  return true;
 }
 
 bool SysDeleteFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
