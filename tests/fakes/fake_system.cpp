@@ -58,6 +58,7 @@ int64_t SysRead(SysFile file, char* buffer, size_t size) {
   size_t count = std::min(size, bytes.size() - std::min(open.position, bytes.size()));
   if (s.readFailsAfter >= 0)
     count = std::min(count, static_cast<size_t>(s.readFailsAfter) - open.position);
+  if (s.readChunk > 0) count = std::min(count, static_cast<size_t>(s.readChunk));
   std::memcpy(buffer, bytes.data() + open.position, count);
   open.position += count;
   return static_cast<int64_t>(count);

@@ -29,6 +29,7 @@ struct FakeSystem {
   int64_t writeLimit = -1;              // a write beyond this many bytes of a file fails
   bool closeFails = false;              // closing a file opened for writing fails
   int64_t readFailsAfter = -1;          // a read beyond this many bytes fails
+  int64_t readChunk = -1;               // each read returns at most this many bytes
 
   // Program starts: each is recorded; the answer comes from these.
   std::vector<ProgramStart> starts;
