@@ -46,8 +46,10 @@ std::string ExpectedForm() {
   for (int slot = 0; slot < 200; ++slot) {
     const bool pinned = slot % 7 == 3;
     std::string line = std::to_string((pinned ? 1100 : 100) + slot) + ";";
-    if (slot % 5 != 4) line += "0" + std::to_string(4711 + slot) + " 2;M\xFCller, B\xE4ren Nr " + std::to_string(slot);
-    else line += ";";
+    if (slot % 5 != 4)
+      line.append("0").append(std::to_string(4711 + slot)).append(" 2;M\xFCller, B\xE4ren Nr ").append(std::to_string(slot));
+    else
+      line += ";";
     bytes += line + "\r\n";
   }
   return bytes;
