@@ -15,11 +15,13 @@ static void AddRow(const std::string& index, const std::string& number, const st
   AddListRow(index + '\n' + number + '\n' + name);
 }
 
-void ShowDirectory(ProgramState& state, TextFile& file) {
+LoadReport ShowDirectory(ProgramState& state, TextFile& file) {
+  SetStatusText(SpeedDialPath(state));
+  return LoadDirectory(state, file, AddRow);
+}
+
+void WarnAboutLoad(const ProgramState& state, const LoadReport& report) {
   const std::string path = SpeedDialPath(state);
-  SetStatusText(path);
-  LoadReport report = LoadDirectory(state, file, AddRow);
-  // What is not in the table would be missing after the next save.
   for (const std::string& warning :
        {UntakenLinesMessage(path, report), UnreadRestMessage(path, report)})
     if (!warning.empty()) ShowMessage(kWindowTitle, warning, kMbIconWarning);

@@ -244,3 +244,10 @@ void MoveFocus(FocusStep step) {
     candidate = GetWindow(candidate, onward);
   }
 }
+
+void SetListDrawing(ListDrawing drawing) {
+  HWND list = TheMainWindow().list;
+  if (!list) return;
+  SendMessageA(list, WM_SETREDRAW, drawing == ListDrawing::Resumed, 0);
+  if (drawing == ListDrawing::Resumed) InvalidateRect(list, nullptr, TRUE);
+}

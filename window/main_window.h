@@ -30,3 +30,7 @@ HWND ControlWindow(int id);
 // Moves the focus to the next or previous tab stop, wrapping around.
 enum class FocusStep { Next, Previous };
 void MoveFocus(FocusStep step);
+
+// Drawing the list once after a load instead of after every added row.
+enum class ListDrawing { Suspended, Resumed };
+void SetListDrawing(ListDrawing drawing);

@@ -27,7 +27,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   BuildMainWindow(MainWindowProc);
   // Without a window no close request could ever arrive.
   if (!TheMainWindow().window) EndProgram();
-  ShowDirectory(state, file);
+  SetListDrawing(ListDrawing::Suspended);
+  LoadReport report = ShowDirectory(state, file);
+  SetListDrawing(ListDrawing::Resumed);
+  WarnAboutLoad(state, report);
 
   RunUntilClosed(state, WaitEvent);
   EndProgram();

@@ -28,7 +28,7 @@ struct Fresh {
     TheFakeSystem().files["C:\\Daten\\Default.kw"] = bytes;
     TextFile file;
     REQUIRE(OpenForReading(SpeedDialPath(state), file));
-    ShowDirectory(state, file);
+    WarnAboutLoad(state, ShowDirectory(state, file));
   }
   ProgramState state;
 };

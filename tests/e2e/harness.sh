@@ -44,13 +44,13 @@ PY
 
 e2e_settings() { printf '%s\r\n%s\r\n' "$1" "$2" > Rufdepot.ini; }
 
-# Main window: the one of the title that has the program's client width.
+# Main window: the one of the title that can hold its 402 x 474 client area.
 e2e_find_window() {
   local id
   for _ in $(seq 100); do
     for id in $(xdotool search --onlyvisible --name "^$E2E_TITLE\$" 2>/dev/null); do
       eval "$(xdotool getwindowgeometry --shell "$id")"
-      if (( (WIDTH - 402) / 2 <= 8 && WIDTH >= 402 )); then E2E_WINDOW=$id; return 0; fi
+      if ((WIDTH >= 402 && HEIGHT >= 474)); then E2E_WINDOW=$id; return 0; fi
     done
     sleep 0.2
   done
