@@ -218,7 +218,10 @@ void BuildMainWindow(WNDPROC procedure) {
 
 void DestroyMainWindow() {
   MainWindow& w = TheMainWindow();
+  // A toolbar does not destroy an image list that was set on it.
+  HIMAGELIST images = w.toolbar ? ToolbarImages(w.toolbar) : nullptr;
   if (w.window) DestroyWindow(w.window);
+  if (images) ImageList_Destroy(images);
   if (w.accelerators) DestroyAcceleratorTable(w.accelerators);
   for (HICON image : w.images)
     if (image) DestroyIcon(image);
