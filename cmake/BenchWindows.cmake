@@ -2,5 +2,3 @@
 add_executable(minimal_window WIN32 bench/minimal_window.cpp bench/minimal_window.rc)
 target_include_directories(minimal_window PRIVATE ${GENERATED_DIR})
 target_link_libraries(minimal_window PRIVATE comctl32)
-add_executable(close_when_loaded bench/close_when_loaded.cpp)
-target_link_libraries(close_when_loaded PRIVATE comctl32)

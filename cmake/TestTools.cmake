@@ -8,3 +8,10 @@ if(TARGET file_tests)
   target_compile_definitions(file_tests PRIVATE
     "RUFDEPOT_EDITOR_STANDIN=\"$<TARGET_FILE_NAME:wordpad_standin>\"")
 endif()
+
+# Reads a running program's window from outside (end-to-end tests, start-up benchmark).
+if(WIN32)
+  add_executable(window_probe tests/tools/window_probe.cpp)
+  target_link_libraries(window_probe PRIVATE comctl32)
+  set_target_properties(window_probe PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+endif()
