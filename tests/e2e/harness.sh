@@ -113,3 +113,36 @@ stop_program() {
 e2e_same() {
   cmp -s "$1" "$2" || fail "$1 differs from what was expected"
 }
+
+# Reads the running program through window_probe (built beside the exe):
+#   e2e_probe COMMAND...          prints the probe's output, without CRs
+#   e2e_probe_is TEXT COMMAND...  the probe answers exactly TEXT
+e2e_probe() {
+  "$WINE64" "$(dirname "$E2E_EXE")/window_probe.exe" "$@" </dev/null 2>/dev/null | tr -d '\r'
+}
+e2e_probe_is() {
+  local expected=$1 got; shift
+  got=$(e2e_probe "$@") || { fail "probe $* did not answer"; return 0; }
+  [ "$got" = "$expected" ] || fail "probe $*: '$got', expected '$expected'"
+}
+
+# Answers the program's open message box with a key (Return: the default
+# button; n: No, in English and German).
+e2e_answer() {
+  e2e_find_box || { fail "no message box to answer"; return 0; }
+  xdotool windowfocus "$E2E_BOX" 2>/dev/null || true
+  e2e_keys "$1"
+  for _ in $(seq 50); do xdotool getwindowname "$E2E_BOX" >/dev/null 2>&1 || break; sleep 0.1; done
+  E2E_BOX=
+}
+
+# Runs a command when the scenario ends, before the clean-up set so far.
+e2e_at_exit() {
+  local previous
+  previous=$(trap -p EXIT)
+  if [ -n "$previous" ]; then
+    previous=${previous#trap -- }
+    eval "previous=${previous% EXIT}"
+  fi
+  trap "$1; $previous" EXIT
+}
