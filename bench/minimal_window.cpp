@@ -29,6 +29,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   column.cx = 100;
   column.pszText = const_cast<char*>("Index");
   SendMessageA(list, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
+  // Drawn once after the rows are in, as any list filled in one go should be.
+  SendMessageA(list, WM_SETREDRAW, FALSE, 0);
   for (int row = 0; row < 200; ++row) {
     std::string text = std::to_string(100 + row);
     LVITEMA item{};
@@ -37,6 +39,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     item.pszText = text.data();
     SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
   }
+  SendMessageA(list, WM_SETREDRAW, TRUE, 0);
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
     TranslateMessage(&message);
