@@ -5,6 +5,7 @@
 #include "directory/dialogs.h"
 #include "directory/program_state.h"
 #include "directory/saving.h"
+#include "tests/core/expected_file.h"
 #include "tests/fakes/fake_dialogs.h"
 #include "tests/fakes/fake_system.h"
 #include "tests/fakes/fake_window.h"
@@ -23,16 +24,6 @@ const std::string kPrompt = "\xC4nderungen speichern";
 // What was on disk before the save: no final line end, so a copy that
 // "normalised" it would show.
 const std::string kOnDisk = "100;0711 1;Alt\r\n1101;112;Notruf";
-
-// The 200 lines the table must turn into, built independently of the writer.
-std::string ExpectedFile(const ProgramState& state) {
-  std::string bytes;
-  for (int slot = 0; slot < kFileSlotCount; ++slot) {
-    const DialEntry& e = state.table.slots[slot];
-    bytes += e.index + ";" + e.number + ";" + e.name + "\r\n";
-  }
-  return bytes;
-}
 
 bool SameTable(const DialTable& a, const DialTable& b) {
   for (int slot = 0; slot < kSlotCount; ++slot) {

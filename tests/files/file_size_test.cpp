@@ -2,9 +2,9 @@
 #include <doctest/doctest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include "system/system.h"
+#include "tests/files/scratch_folder.h"
 #ifdef _WIN32
 #include <windows.h>
 #endif
@@ -12,43 +12,18 @@
 namespace {
 namespace fs = std::filesystem;
 
-#ifdef _WIN32
-constexpr char kSeparator = '\\';
-#else
-constexpr char kSeparator = '/';
-#endif
-
-// A fresh folder of its own under the temporary folder, removed afterwards.
-struct ScratchFolder {
-  fs::path root;
-  ScratchFolder() {
-    std::error_code error;
-    fs::path base = fs::temp_directory_path(error);
-    for (int n = 0;; ++n) {
-      root = base / ("rufdepot-size-" + std::to_string(n));
-      if (fs::create_directory(root, error)) break;
-      REQUIRE(n < 1000);
-    }
-  }
-  ~ScratchFolder() {
-    std::error_code error;
-    fs::remove_all(root, error);
-  }
-  std::string Path(const std::string& name) const { return (root / name).string(); }
-  std::string WriteFile(const std::string& name, size_t size) const {
-    std::ofstream out(root / name, std::ios::binary);
-    out << std::string(size, 'x');
-    return Path(name);
-  }
-};
+// A file of the given size in the scratch folder; gives its path.
+std::string FileOf(const ScratchFolder& scratch, const std::string& name, size_t size) {
+  return scratch.Write(name, std::string(size, 'x'));
+}
 }  // namespace
 
 TEST_CASE("FileSizeOf tells files, folders and missing paths apart") {
-  ScratchFolder scratch;
-  const std::string eleven = scratch.WriteFile("Default.kw", 11);
-  const std::string empty = scratch.WriteFile("Leer.kw", 0);
-  const std::string big = scratch.WriteFile("Gross.kw", 70000);
-  fs::create_directory(scratch.root / "Ordner.kw");
+  ScratchFolder scratch("rufdepot-size");
+  const std::string eleven = FileOf(scratch, "Default.kw", 11);
+  const std::string empty = FileOf(scratch, "Leer.kw", 0);
+  const std::string big = FileOf(scratch, "Gross.kw", 70000);
+  fs::create_directory(scratch.folder / "Ordner.kw");
   const std::string folder = scratch.Path("Ordner.kw");
 
   struct Case {
@@ -63,7 +38,7 @@ TEST_CASE("FileSizeOf tells files, folders and missing paths apart") {
       {"file with a trailing separator", eleven + kSeparator, 11},
       {"folder", folder, -2},
       {"folder with a trailing separator", folder + kSeparator, -2},
-      {"the scratch folder itself", scratch.root.string(), -2},
+      {"the scratch folder itself", scratch.folder.string(), -2},
       {"missing file", scratch.Path("Fehlt.kw"), -1},
       {"missing file in a missing folder", scratch.Path("Fehlt") + kSeparator + "x.kw", -1},
       {"empty path", "", -1},
@@ -93,8 +68,8 @@ TEST_CASE("FileSizeOf of a drive: -2 when the drive exists, else -1") {
 }
 
 TEST_CASE("FileSizeOf does not answer for a wildcard pattern") {
-  ScratchFolder scratch;
-  scratch.WriteFile("Default.kw", 11);
+  ScratchFolder scratch("rufdepot-size");
+  FileOf(scratch, "Default.kw", 11);
   CHECK(FileSizeOf(scratch.Path("*.kw")) == -1);
   CHECK(FileSizeOf(scratch.Path("Default.k?")) == -1);
 }

@@ -8,13 +8,12 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
 #include "directory/listing.h"
 #include "system/system.h"
+#include "tests/files/scratch_folder.h"
 #include "text/date.h"
 
 #ifdef _WIN32
@@ -43,28 +42,20 @@ fs::path OwnFolder() {
 #endif
 }
 
-std::string BytesOf(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 std::string WithoutSeparator(std::string folder) {
   if (folder.size() > 1 && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
   return folder;
 }
 
-// A fresh working folder with a blank in its name, made the current one for
-// the test; the former current folder and search path come back afterwards.
-struct WorkingFolder {
-  fs::path folder;
+// A scratch folder with a blank in its name, made the current one for the
+// test; the former current folder and search path come back before the
+// folder is removed.
+struct WorkingFolder : ScratchFolder {
   fs::path formerFolder = fs::current_path();
   std::string formerPath = std::getenv("PATH") ? std::getenv("PATH") : "";
   ProgramState state;
 
-  WorkingFolder() {
-    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    folder = fs::temp_directory_path() / ("rufdepot listing " + std::to_string(stamp));
-    fs::create_directories(folder);
+  WorkingFolder() : ScratchFolder("rufdepot listing") {
     fs::current_path(folder);
 #ifndef _WIN32
     // The shell looks for programs on the search path only.
@@ -80,7 +71,6 @@ struct WorkingFolder {
 #endif
     std::error_code ignored;
     fs::current_path(formerFolder, ignored);
-    fs::remove_all(folder, ignored);
   }
 
   void PlaceEditor(const char* name) const {
@@ -94,7 +84,7 @@ struct WorkingFolder {
   // The stand-in's record, once it has written it; empty when it never does.
   std::string AwaitRecord(const char* name, std::chrono::milliseconds patience) const {
     for (auto end = std::chrono::steady_clock::now() + patience; std::chrono::steady_clock::now() < end;) {
-      if (fs::exists(RecordOf(name))) return BytesOf(RecordOf(name));
+      if (fs::exists(RecordOf(name))) return ReadBytes(RecordOf(name));
       std::this_thread::sleep_for(50ms);
     }
     return {};
@@ -153,7 +143,7 @@ TEST_CASE("The listing is written in the working folder and WordPad gets exactly
   PrintListing(w.state);
 
   const std::string spaces30(30, ' '), spaces32(32, ' ');
-  const std::string listing = BytesOf(w.folder / "_Rufdepot.tmp");
+  const std::string listing = ReadBytes(w.folder / "_Rufdepot.tmp");
   const std::string body = "\r\nDatei : C:\\Telefon\\ets2106.kw\r\n\r\n"
                            "Ameise" + spaces30 + "100   0911" + std::string(16, ' ') + "\r\n" +
                            "Nord" + spaces32 + "101   0123 45" + std::string(13, ' ') + "\r\n";
@@ -198,7 +188,7 @@ TEST_CASE("With no WordPad to be found, Notepad gets the listing and no error bo
   const std::string record = w.AwaitRecord("notepad.exe", 20s);
   CHECK(record == "\"notepad.exe\" " + w.state.listingPath + "\n" + WithoutSeparator(CurrentFolder()) + "\n");
   CHECK_FALSE(watcher.sawBox);
-  CHECK(BytesOf(w.folder / "_Rufdepot.tmp").find("\r\nDatei : C:\\Telefon\\ets2106.kw\r\n\r\n") !=
+  CHECK(ReadBytes(w.folder / "_Rufdepot.tmp").find("\r\nDatei : C:\\Telefon\\ets2106.kw\r\n\r\n") !=
         std::string::npos);
 }
 #endif

@@ -3,15 +3,15 @@
 
 #include <ctime>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 #include "directory/dialogs.h"
 #include "directory/program_state.h"
 #include "directory/saving.h"
+#include "tests/core/expected_file.h"
 #include "tests/fakes/fake_dialogs.h"
 #include "tests/fakes/fake_window.h"
+#include "tests/files/scratch_folder.h"
 #include "text/date.h"
 #ifdef _WIN32
 #include <windows.h>
@@ -19,12 +19,6 @@
 
 namespace {
 namespace fs = std::filesystem;
-
-#ifdef _WIN32
-constexpr char kSeparator = '\\';
-#else
-constexpr char kSeparator = '/';
-#endif
 
 const std::string kOnDisk = "100;0711 1;Alt\r\n1101;112;Notruf";  // no final line end
 
@@ -45,32 +39,15 @@ std::string TodayPrefix() {
   return FormatDateMask("%yyyy%MM%DD_", DateFromCivil(now));
 }
 
-std::string ExpectedFile(const ProgramState& state) {
-  std::string bytes;
-  for (int slot = 0; slot < kFileSlotCount; ++slot) {
-    const DialEntry& e = state.table.slots[slot];
-    bytes += e.index + ";" + e.number + ";" + e.name + "\r\n";
-  }
-  return bytes;
-}
-
-// A fresh folder of its own under the temporary folder, holding the
-// speed-dial file; removed afterwards.
-struct SaveFolder {
-  fs::path root;
+// A scratch folder holding the speed-dial file, and a table with edits in
+// memory to be saved there.
+struct SaveFolder : ScratchFolder {
   ProgramState state;
 
-  SaveFolder() {
+  SaveFolder() : ScratchFolder("rufdepot-save") {
     ResetFakeDialogs();
     ResetFakeWindow();
-    std::error_code error;
-    fs::path base = fs::temp_directory_path(error);
-    for (int n = 0;; ++n) {
-      root = base / ("rufdepot-save-" + std::to_string(n));
-      if (fs::create_directory(root, error)) break;
-      REQUIRE(n < 1000);
-    }
-    state.speedDialFolder = root.string() + kSeparator;
+    state.speedDialFolder = folder.string() + kSeparator;
     state.speedDialFileName = "Default.kw";
     Write("Default.kw", kOnDisk);
     for (int slot = 0; slot < kFileSlotCount; ++slot)
@@ -78,24 +55,11 @@ struct SaveFolder {
     state.table.slots[0] = {"100", "0711 2", "M\xFCller"};
     state.modified = true;
   }
-  ~SaveFolder() {
-    std::error_code error;
-    fs::remove_all(root, error);
-  }
 
-  std::string Path(const std::string& name) const { return state.speedDialFolder + name; }
-  void Write(const std::string& name, const std::string& bytes) const {
-    std::ofstream out(root / name, std::ios::binary);
-    out << bytes;
-  }
-  std::string Read(const std::string& name) const {
-    std::ifstream in(root / name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  }
   // Names of the backup copies in the folder.
   std::set<std::string> Backups() const {
     std::set<std::string> names;
-    for (const auto& item : fs::directory_iterator(root)) {
+    for (const auto& item : fs::directory_iterator(folder)) {
       std::string name = item.path().filename().string();
       if (name != "Default.kw") names.insert(name);
     }
@@ -144,7 +108,7 @@ TEST_CASE_FIXTURE(SaveFolder, "The backup copy is named with the local date and 
 }
 
 TEST_CASE_FIXTURE(SaveFolder, "A missing speed-dial file gives the backup failure message") {
-  fs::remove(root / "Default.kw");
+  fs::remove(folder / "Default.kw");
   Save();
 
   CHECK(state.modified);
@@ -153,7 +117,7 @@ TEST_CASE_FIXTURE(SaveFolder, "A missing speed-dial file gives the backup failur
   CHECK(shown.style == kMbIconError);
   CHECK(shown.text == "Kann keine Sicherungskopie anlegen von " + Path("Default.kw"));
   CHECK(Backups().empty());
-  CHECK_FALSE(fs::exists(root / "Default.kw"));  // nothing was written in its place
+  CHECK_FALSE(fs::exists(folder / "Default.kw"));  // nothing was written in its place
 }
 
 #ifdef _WIN32

@@ -2,14 +2,12 @@
 // through the POSIX seam and, in the Windows build under Wine, through Win32.
 #include <doctest/doctest.h>
 
-#include <chrono>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 #include "directory/speed_dial_file.h"
 #include "directory/text_file.h"
+#include "tests/files/scratch_folder.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -18,33 +16,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-// A fresh folder per test, removed afterwards with everything in it.
-struct TempFolder {
-  fs::path folder;
-  TempFolder() {
-    static int counter = 0;
-    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    folder = fs::temp_directory_path() /
-             ("rufdepot_files_" + std::to_string(stamp) + "_" + std::to_string(++counter));
-    fs::create_directories(folder);
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    fs::remove_all(folder, ignored);
-  }
-  std::string Path(const std::string& name) const { return (folder / name).string(); }
-};
-
-void PutBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-std::string BytesOf(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 std::vector<std::string> ReadAllLines(const std::string& path) {
   std::vector<std::string> lines;
   TextFile file;
@@ -67,7 +38,7 @@ std::string Bytes(const char* data, size_t size) { return std::string(data, size
 }  // namespace
 
 TEST_CASE("Lines end at CR, LF, CR LF, NUL or the end of the file") {
-  TempFolder temp;
+  ScratchFolder temp("rufdepot-files");
   struct Case {
     const char* what;
     std::string bytes;
@@ -92,28 +63,28 @@ TEST_CASE("Lines end at CR, LF, CR LF, NUL or the end of the file") {
   for (const Case& c : cases) {
     CAPTURE(c.what);
     const std::string path = temp.Path("lines.txt");
-    PutBytes(path, c.bytes);
+    WriteBytes(path, c.bytes);
     CHECK(ReadAllLines(path) == c.lines);
   }
 }
 
 TEST_CASE("A CR LF split between two read blocks is one line end") {
-  TempFolder temp;
+  ScratchFolder temp("rufdepot-files");
   const std::string path = temp.Path("split.txt");
   // The CR falls on the last byte of a block for any block size of 4 KiB,
   // 64 KiB or 128 KiB.
   for (size_t prefix : {4095u, 4096u, 65535u, 65536u, 131071u}) {
     CAPTURE(prefix);
     const std::string line(prefix, 'y');
-    PutBytes(path, line + "\r\nz\r");
+    WriteBytes(path, line + "\r\nz\r");
     CHECK(ReadAllLines(path) == std::vector<std::string>{line, "z"});
-    PutBytes(path, line + "\r\rz");
+    WriteBytes(path, line + "\r\rz");
     CHECK(ReadAllLines(path) == std::vector<std::string>{line, "", "z"});
   }
 }
 
 TEST_CASE("Written lines end in CR LF and read back unchanged") {
-  TempFolder temp;
+  ScratchFolder temp("rufdepot-files");
   const std::string path = temp.Path("round.txt");
   std::string huge(1 << 20, '\0');
   for (size_t i = 0; i < huge.size(); ++i) huge[i] = static_cast<char>('a' + i % 26);
@@ -122,25 +93,25 @@ TEST_CASE("Written lines end in CR LF and read back unchanged") {
   REQUIRE(WriteLines(path, lines));
   std::string expected;
   for (const std::string& line : lines) expected += line + "\r\n";
-  CHECK(BytesOf(path) == expected);
+  CHECK(ReadBytes(path) == expected);
   CHECK(ReadAllLines(path) == lines);
 }
 
 TEST_CASE("Opening for writing creates or empties the file; opening for reading creates nothing") {
-  TempFolder temp;
+  ScratchFolder temp("rufdepot-files");
   const std::string path = temp.Path("speed.kw");
 
   SUBCASE("a missing file is created") {
     REQUIRE(WriteLines(path, {"a"}));
-    CHECK(BytesOf(path) == "a\r\n");
+    CHECK(ReadBytes(path) == "a\r\n");
   }
   SUBCASE("an existing longer file is cut to what was written") {
-    PutBytes(path, std::string(10000, 'o'));
+    WriteBytes(path, std::string(10000, 'o'));
     REQUIRE(WriteLines(path, {"kurz"}));
-    CHECK(BytesOf(path) == "kurz\r\n");
+    CHECK(ReadBytes(path) == "kurz\r\n");
   }
   SUBCASE("nothing written leaves an empty file") {
-    PutBytes(path, "alt\r\n");
+    WriteBytes(path, "alt\r\n");
     REQUIRE(WriteLines(path, {}));
     CHECK(fs::file_size(path) == 0);
   }
@@ -161,13 +132,13 @@ TEST_CASE("Opening for writing creates or empties the file; opening for reading 
 }
 
 TEST_CASE("The speed-dial file round-trips through the real file system") {
-  TempFolder temp;
+  ScratchFolder temp("rufdepot-files");
   const std::string path = temp.Path("ets.kw");
   std::string bytes;
   for (int slot = 0; slot < 200; ++slot)
     bytes += std::to_string((slot % 9 == 0 ? 1100 : 100) + slot) + ";0" + std::to_string(slot) +
              ";Name \xE4 " + std::to_string(slot) + "\r\n";
-  PutBytes(path, bytes);
+  WriteBytes(path, bytes);
   ProgramState state;
   TextFile file;
   REQUIRE(OpenForReading(path, file));
@@ -181,7 +152,7 @@ TEST_CASE("The speed-dial file round-trips through the real file system") {
   REQUIRE(OpenForWriting(saved, file));
   CHECK(WriteDirectory(state, file));
   CHECK(CloseTextFile(file));
-  CHECK(BytesOf(saved) == bytes);
+  CHECK(ReadBytes(saved) == bytes);
 }
 
 #ifdef _WIN32
@@ -194,9 +165,9 @@ constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE;
 }  // namespace
 
 TEST_CASE("While we read a file, others may read it but not write it") {
-  TempFolder temp;
+  ScratchFolder temp("rufdepot-files");
   const std::string path = temp.Path("speed.kw");
-  PutBytes(path, "100;a;b\r\n");
+  WriteBytes(path, "100;a;b\r\n");
   TextFile file;
   REQUIRE(OpenForReading(path, file));
 
@@ -216,11 +187,11 @@ TEST_CASE("While we read a file, others may read it but not write it") {
 
   CHECK(ReadTextLine(file) == "100;a;b");
   CHECK(CloseTextFile(file));
-  CHECK(BytesOf(path) == "100;a;b\r\n");
+  CHECK(ReadBytes(path) == "100;a;b\r\n");
 }
 
 TEST_CASE("While we write a file, others may read it but not write it") {
-  TempFolder temp;
+  ScratchFolder temp("rufdepot-files");
   const std::string path = temp.Path("speed.kw");
   TextFile file;
   REQUIRE(OpenForWriting(path, file));
@@ -247,15 +218,15 @@ TEST_CASE("While we write a file, others may read it but not write it") {
 }
 
 TEST_CASE("A file held open without write sharing is not touched by opening for writing") {
-  TempFolder temp;
+  ScratchFolder temp("rufdepot-files");
   const std::string path = temp.Path("speed.kw");
-  PutBytes(path, "alt\r\n");
+  WriteBytes(path, "alt\r\n");
   HANDLE other = OpenOther(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
   REQUIRE(other != INVALID_HANDLE_VALUE);
   TextFile file;
   CHECK_FALSE(OpenForWriting(path, file));
   CHECK_FALSE(IsOpen(file.handle));
-  CHECK(BytesOf(path) == "alt\r\n");
+  CHECK(ReadBytes(path) == "alt\r\n");
   // Reading alongside the other reader works.
   CHECK(ReadAllLines(path) == std::vector<std::string>{"alt"});
   CloseHandle(other);
@@ -264,12 +235,12 @@ TEST_CASE("A file held open without write sharing is not touched by opening for 
 TEST_CASE("A hidden file is rewritten and stays hidden") {
   // Windows refuses CREATE_ALWAYS on a hidden file; the second way of
   // opening, TRUNCATE_EXISTING, then empties it. (Wine accepts the first.)
-  TempFolder temp;
+  ScratchFolder temp("rufdepot-files");
   const std::string path = temp.Path("speed.kw");
-  PutBytes(path, "alt und lang\r\n");
+  WriteBytes(path, "alt und lang\r\n");
   REQUIRE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN));
   REQUIRE(WriteLines(path, {"neu"}));
-  CHECK(BytesOf(path) == "neu\r\n");
+  CHECK(ReadBytes(path) == "neu\r\n");
   CHECK((GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_HIDDEN) != 0);
   SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
