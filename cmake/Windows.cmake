@@ -42,3 +42,6 @@ target_include_directories(Rufdepot PRIVATE ${GENERATED_DIR} ${CMAKE_SOURCE_DIR}
 target_link_libraries(Rufdepot PRIVATE rufdepot_window)
 add_dependencies(Rufdepot rufdepot_icons)
 set_target_properties(Rufdepot PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+# The shipped build carries no symbols and drops unused code.
+target_compile_options(rufdepot_window PRIVATE $<$<CONFIG:MinSizeRel>:-ffunction-sections -fdata-sections>)
+target_link_options(Rufdepot PRIVATE $<$<CONFIG:MinSizeRel>:-s -Wl,--gc-sections>)
