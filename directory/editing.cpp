@@ -5,16 +5,11 @@
 #include <string>
 #include <utility>
 
+#include "directory/commands.h"
 #include "directory/window_ops.h"
 #include "text/text.h"
 
 namespace {
-constexpr int kSaveButton = 5;
-constexpr int kApplyButton = 3;
-constexpr int kClearButton = 2;
-constexpr int kUpButton = 0;
-constexpr int kDownButton = 1;
-
 // Pinned entries (1100..1300) never move; moves step over them.
 constexpr int kPinnedAbove = 1000;
 // The same entries as seen by the availability of moving.
@@ -68,13 +63,13 @@ int MoveTarget(const ProgramState& state, int s, int d) {
 }  // namespace
 
 void RefreshAvailability(ProgramState& state) {
-  EnableButton(kSaveButton, state.modified);
+  EnableButton(kCmdSave, state.modified);
   state.editIncomplete = ComputeEditIncomplete(state);
-  EnableButton(kApplyButton, !state.editIncomplete);
-  EnableButton(kClearButton, !state.editIncomplete);
+  EnableButton(kCmdApply, !state.editIncomplete);
+  EnableButton(kCmdClear, !state.editIncomplete);
   state.moveBlocked = ComputeMoveBlocked(state);
-  EnableButton(kUpButton, !state.moveBlocked);
-  EnableButton(kDownButton, !state.moveBlocked);
+  EnableButton(kCmdMoveUp, !state.moveBlocked);
+  EnableButton(kCmdMoveDown, !state.moveBlocked);
 }
 
 void SelectCurrentSlot(ProgramState& state) {
