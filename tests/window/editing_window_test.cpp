@@ -118,14 +118,7 @@ struct EditingWindow : WindowFixture {
   }
 
   std::vector<Event> Press(UINT vk) {
-    HWND target = GetFocus();
-    LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC)) << 16;
-    PostMessageA(target, WM_KEYDOWN, vk, scan | 1);
-    std::vector<Event> events = Turns();
-    PostMessageA(target, WM_KEYUP, vk, scan | 1 | (1u << 30) | (1u << 31));
-    std::vector<Event> more = Turns();
-    events.insert(events.end(), more.begin(), more.end());
-    return events;
+    return PressKey(vk, kNoModifier, [this](const Event& e) { RunTurn(state, e); });
   }
 
   // A left click on a row, or below the last row for kNoRow.

@@ -48,15 +48,17 @@ inline void SetModifiers(int modifiers) {
   SetKeyboardState(keys);
 }
 
-// A key press posted to the control that has the focus.
-inline std::vector<Event> PressKey(UINT vk, int modifiers = kNoModifier) {
+// A key press posted to the control that has the focus; observe runs for
+// each event taken, as in Pump.
+inline std::vector<Event> PressKey(UINT vk, int modifiers = kNoModifier,
+                                   const std::function<void(const Event&)>& observe = {}) {
   SetModifiers(modifiers);
   HWND target = GetFocus();
   LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC)) << 16;
   PostMessageA(target, WM_KEYDOWN, vk, scan | 1);
-  std::vector<Event> events = Pump();
+  std::vector<Event> events = Pump(observe);
   PostMessageA(target, WM_KEYUP, vk, scan | 1 | (1u << 30) | (1u << 31));
-  std::vector<Event> more = Pump();
+  std::vector<Event> more = Pump(observe);
   SetModifiers(kNoModifier);
   events.insert(events.end(), more.begin(), more.end());
   return events;
