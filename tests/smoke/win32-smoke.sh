@@ -11,16 +11,19 @@ TITLE="Tarvo's ETS2106 Kurzwahlnummern verwalten"
 ensure_i386_emulation
 ensure_display
 
-# A full 32-bit prefix of its own, created once (about two minutes).
-export WINEPREFIX=${RUFDEPOT_WINE32PREFIX:-$REPO/build/wine32-prefix}
+# A 64-bit prefix with its 32-bit side, created once (about two minutes):
+# Wine's own services then run natively and only the exe itself runs under
+# emulation. A pure 32-bit prefix emulates every service and takes far longer.
+export WINEDLLOVERRIDES="$WINEDLLOVERRIDES,winemenubuilder.exe="
+export WINEPREFIX=${RUFDEPOT_WINE32PREFIX:-$REPO/build/wow64-prefix}
 if [ ! -f "$WINEPREFIX/.rufdepot-ready" ]; then
   mkdir -p "$(dirname "$WINEPREFIX")"
   flock -o "$WINEPREFIX.lock" bash -c '
     [ -f "$WINEPREFIX/.rufdepot-ready" ] && exit 0
-    echo "== creating the 32-bit Wine prefix $WINEPREFIX" >&2
+    echo "== creating the Wine prefix with a 32-bit side $WINEPREFIX" >&2
     rm -rf "$WINEPREFIX"  # a creation that was cut short cannot be resumed
-    WINEARCH=win32 '"$WINE32"' wineboot -i </dev/null >/dev/null 2>&1
-    '"$WINE32"' reg add "HKCU\\Software\\Wine\\X11 Driver" /v Managed /d N /f </dev/null >/dev/null 2>&1
+    '"$WINE64"' wineboot -i </dev/null >/dev/null 2>&1
+    '"$WINE64"' reg add "HKCU\\Software\\Wine\\X11 Driver" /v Managed /d N /f </dev/null >/dev/null 2>&1
     /usr/lib/wine/wineserver -w
     touch "$WINEPREFIX/.rufdepot-ready"'
 fi
