@@ -22,7 +22,14 @@ void MoveCurrent(ProgramState& state, int direction) {
 
 void MoveUp(ProgramState& state) { MoveCurrent(state, -1); }
 void MoveDown(ProgramState& state) { MoveCurrent(state, +1); }
-void Save(ProgramState& state) { state.modified = SaveDirectory(state); }
+void Save(ProgramState& state) {
+  TakeOverTyping(state);
+  state.modified = SaveDirectory(state);
+}
+void Print(ProgramState& state) {
+  TakeOverTyping(state);
+  PrintListing(state);
+}
 
 // Toolbar buttons deliver no command while disabled, so only the shortcuts
 // carry a guard.
@@ -31,13 +38,13 @@ constexpr CommandRow kCommandTable[] = {
     {kCmdMoveDown, Guard::None, MoveDown},
     {kCmdClear, Guard::None, ClearEntry},
     {kCmdApply, Guard::None, ApplyEntry},
-    {kCmdListing, Guard::None, PrintListing},
+    {kCmdListing, Guard::None, Print},
     {kCmdSave, Guard::None, Save},
     {kKeyUp, Guard::MoveAvailable, MoveUp},
     {kKeyDown, Guard::MoveAvailable, MoveDown},
     {kKeyDelete, Guard::EditAvailable, ClearEntry},
     {kKeyReturn, Guard::EditAvailable, ApplyEntry},
-    {kKeyPrint, Guard::None, PrintListing},
+    {kKeyPrint, Guard::None, Print},
     {kKeySave, Guard::None, Save},
 };
 

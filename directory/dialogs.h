@@ -6,6 +6,7 @@
 // Message box styles and answers, with the platform's values.
 enum MessageStyle : unsigned {
   kMbOk = 0x0,
+  kMbYesNoCancel = 0x3,
   kMbYesNo = 0x4,
   kMbIconError = 0x10,
   kMbIconQuestion = 0x20,

@@ -130,3 +130,12 @@ void ApplyEntry(ProgramState& state) {
   SetListCell(c, kNameColumn, entry.name);
   state.modified = true;
 }
+
+void TakeOverTyping(ProgramState& state) {
+  if (!ComputeEditIncomplete(state)) ApplyEntry(state);
+}
+
+void SelectWithTakeOver(ProgramState& state) {
+  TakeOverTyping(state);
+  SelectCurrentSlot(state);
+}

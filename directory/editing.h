@@ -20,3 +20,8 @@ int MoveEntry(ProgramState& state, int slot, int direction);
 void ClearEntry(ProgramState& state);
 // Copies both fields into the current slot when either differs; never a ';'.
 void ApplyEntry(ProgramState& state);
+// What Return does, when applying is available: typed changes are taken
+// over before anything leaves the entry or reads the table, so none is lost.
+void TakeOverTyping(ProgramState& state);
+// The selection step after the typing on the entry it leaves is taken over.
+void SelectWithTakeOver(ProgramState& state);

@@ -5,6 +5,19 @@
 #include "directory/saving.h"
 #include "directory/window_ops.h"
 
+namespace {
+bool ListEventSelects(const Event& event) {
+  if (event.controlId != kEntryList) return false;
+  if (event.eventType == kListClickEvent) return true;
+  if (event.eventType != kListSelectEvent) return false;
+  // Only a change that leaves a row selected; a left click that selects
+  // nothing comes as its own event.
+  for (int row = 0, rows = ListRowCount(); row < rows; ++row)
+    if (IsRowSelected(row)) return true;
+  return false;
+}
+}  // namespace
+
 TurnOutcome RunTurn(ProgramState& state, const Event& event) {
   // Availability follows every message, so the buttons track each keystroke.
   RefreshAvailability(state);
@@ -13,8 +26,7 @@ TurnOutcome RunTurn(ProgramState& state, const Event& event) {
       RunCommand(state, event.commandId);
       break;
     case kControlEvent:
-      if (event.controlId == kEntryList && event.eventType == kListClickEvent)
-        SelectCurrentSlot(state);
+      if (ListEventSelects(event)) SelectWithTakeOver(state);
       break;
     case kCloseEvent:
       return TurnOutcome::Quit;
@@ -30,6 +42,8 @@ void RunEventLoop(ProgramState& state, Event (*wait)()) {
 }
 
 void RunUntilClosed(ProgramState& state, Event (*wait)()) {
-  RunEventLoop(state, wait);
-  AskToSave(state);
+  do {
+    RunEventLoop(state, wait);
+    TakeOverTyping(state);
+  } while (AskToSave(state) == ClosingOutcome::Stay);
 }

@@ -9,8 +9,11 @@ enum EventKind : int {
   kCommandEvent = 13101,
 };
 
-// Event type of a left click on the entry list; the only type the loop uses.
+// Event types of the entry list that the loop uses: a left click (also one
+// that leaves no row selected), and any other change of the selection that
+// leaves a row selected (keys, a typed letter, a right click).
 constexpr int kListClickEvent = 0;
+constexpr int kListSelectEvent = 1;
 
 struct Event {
   int kind = 0;  // an EventKind, or the number of any other message taken
@@ -24,5 +27,6 @@ enum class TurnOutcome { Continue, Quit };
 TurnOutcome RunTurn(ProgramState& state, const Event& event);
 // Takes one event after the other from wait until a close request.
 void RunEventLoop(ProgramState& state, Event (*wait)());
-// The loop, then the closing step (the question whether to save).
+// The loop, then the closing step (the question whether to save), typed
+// changes taken over first; the loop goes on when the user goes back.
 void RunUntilClosed(ProgramState& state, Event (*wait)());

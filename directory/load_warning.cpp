@@ -22,3 +22,10 @@ std::string UnreadRestMessage(const std::string& speedDialPath, const LoadReport
          " konnte nicht vollst\xE4ndig gelesen werden.\nBeim Speichern fehlt der nicht "
          "gelesene Rest der Datei.\n";
 }
+
+std::string Utf8TextMessage(const std::string& speedDialPath, const LoadReport& report) {
+  if (!report.utf8Text) return {};
+  return "Die Kurzwahldatei " + speedDialPath +
+         " ist als UTF-8 gespeichert: ihre Umlaute stehen nicht in der Form, die die Software "
+         "der Telefonanlage liest.\n";
+}

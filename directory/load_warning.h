@@ -10,3 +10,8 @@ std::string UntakenLinesMessage(const std::string& speedDialPath, const LoadRepo
 // Empty unless a read error ended the load early: the rest of the file is
 // not in the table, and a save would drop it.
 std::string UnreadRestMessage(const std::string& speedDialPath, const LoadReport& report);
+
+// Empty unless the file's bytes are UTF-8 (another editor saved it so): its
+// umlauts then are not what the telephone maker's software reads. Nothing
+// is converted.
+std::string Utf8TextMessage(const std::string& speedDialPath, const LoadReport& report);

@@ -2,6 +2,7 @@
 
 #include "directory/dialogs.h"
 #include "directory/load_warning.h"
+#include "directory/save_guard.h"
 #include "directory/speed_dial_file.h"
 #include "directory/window_ops.h"
 #include "system/system.h"
@@ -17,12 +18,19 @@ static void AddRow(const std::string& index, const std::string& number, const st
 
 LoadReport ShowDirectory(ProgramState& state, TextFile& file) {
   SetStatusText(SpeedDialPath(state));
-  return LoadDirectory(state, file, AddRow);
+  // Read while the load's own handle keeps other writers out, so the stamp
+  // is that of the bytes loaded.
+  const DiskReading reading = ReadDisk(SpeedDialPath(state));
+  state.diskStamp = reading.stamp;
+  LoadReport report = LoadDirectory(state, file, AddRow);
+  report.utf8Text = IsUtf8Text(reading.utf8);
+  return report;
 }
 
 void WarnAboutLoad(const ProgramState& state, const LoadReport& report) {
   const std::string path = SpeedDialPath(state);
   for (const std::string& warning :
-       {UntakenLinesMessage(path, report), UnreadRestMessage(path, report)})
+       {UntakenLinesMessage(path, report), UnreadRestMessage(path, report),
+        Utf8TextMessage(path, report)})
     if (!warning.empty()) ShowMessage(kWindowTitle, warning, kMbIconWarning);
 }

@@ -2,6 +2,7 @@
 // start-up to exit. One instance per run; tests create fresh ones.
 #pragma once
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,14 @@ struct DialTable {
 
 inline bool IsTableSlot(int slot) { return slot >= 0 && slot < kSlotCount; }
 
+// What the speed-dial file on disk held when it was loaded or last saved,
+// so a save can tell that another program has written it meanwhile.
+struct DiskStamp {
+  bool known = false;  // false: the file could not be read at that moment
+  int64_t size = 0;
+  uint64_t hash = 0;   // of every byte
+};
+
 struct ProgramState {
   DialTable table;
   int currentSlot = 0;
@@ -29,6 +38,11 @@ struct ProgramState {
   // Both end in nothing between them: the path is folder + fileName.
   std::string speedDialFolder;
   std::string speedDialFileName;
+
+  DiskStamp diskStamp;
+  // The day's backup copy that a copy into failed in this run; a partial
+  // copy left behind there must not pass for the day's backup.
+  std::string unfinishedBackupPath;
 
   std::string listingPath;
   std::vector<std::string> listingLines;

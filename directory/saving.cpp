@@ -1,6 +1,7 @@
 #include "directory/saving.h"
 
 #include "directory/dialogs.h"
+#include "directory/save_guard.h"
 #include "directory/speed_dial_file.h"
 #include "directory/text_file.h"
 #include "system/system.h"
@@ -37,9 +38,10 @@ bool SaveDirectory(ProgramState& state) {
       state.speedDialFolder + FormatDateMask(kBackupPrefixMask, CurrentDate()) +
       state.speedDialFileName;
 
+  if (!ConfirmReplacingFile(state)) return true;  // nothing written, the changes stay
   // The copy comes first, so the day's backup holds what was on disk before
-  // this save, and a later save that day replaces it.
-  if (!SysCopyFile(path, backupPath)) {
+  // the day's first save; later saves that day leave it alone.
+  if (!KeepDayBackup(state, path, backupPath)) {
     ShowMessage(kWindowTitle, BackupFailedText(path), kMbIconError);
     return true;
   }
@@ -48,15 +50,23 @@ bool SaveDirectory(ProgramState& state) {
     ShowMessage(kWindowTitle, WriteFailedText(path), kMbIconError);
     return true;
   }
+  RecordDiskStamp(state);
   ShowMessage(kWindowTitle, SavedText(path, backupPath), kMbIconInformation);
   return false;
 }
 
-void AskToSave(ProgramState& state) {
+ClosingOutcome AskToSave(ProgramState& state) {
   while (state.modified) {
-    const int answer = ShowMessage(kWindowTitle, kClosingPrompt, kMbIconQuestion | kMbYesNo);
-    // Only a Yes saves; any other answer ends like No, so a box that cannot be
-    // shown does not keep the program from ending.
-    state.modified = answer == kIdYes ? SaveDirectory(state) : false;
+    const int answer = ShowMessage(kWindowTitle, kClosingPrompt, kMbIconQuestion | kMbYesNoCancel);
+    if (answer == kIdYes) {
+      state.modified = SaveDirectory(state);
+    } else if (answer == kIdNo) {
+      state.modified = false;
+    } else {
+      // Abbrechen, Escape, or a box that could not be shown: back to the
+      // window with the changes kept.
+      return ClosingOutcome::Stay;
+    }
   }
+  return ClosingOutcome::End;
 }

@@ -18,6 +18,7 @@ struct LoadReport {
   std::vector<int64_t> lineNumbers;  // 1-based, the first kMaxReportedLines
   int64_t droppedCount = 0;          // all of them
   bool readFailed = false;           // a read error ended the file early
+  bool utf8Text = false;             // the bytes are UTF-8 with umlauts or the like
 };
 
 // Fills the table, hands rows 0..highest filled slot to addRow in slot

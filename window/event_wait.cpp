@@ -41,10 +41,27 @@ void OnCommand(WPARAM wParam, LPARAM lParam) {
   RecordCommand(high == 1 ? low : static_cast<int>(wParam));
 }
 
+bool& SelectingByProgram() {
+  static bool selecting = false;
+  return selecting;
+}
+
+// A row that became selected, however the user did it (keys, a typed
+// letter, a click of either button); the list has updated its selection by
+// the time the loop takes the event.
+bool UserSelectedRow(const NMHDR& header) {
+  if (header.code != LVN_ITEMCHANGED || SelectingByProgram()) return false;
+  const NMLISTVIEW& change = reinterpret_cast<const NMLISTVIEW&>(header);
+  return (change.uChanged & LVIF_STATE) && (change.uNewState & LVIS_SELECTED) &&
+         !(change.uOldState & LVIS_SELECTED);
+}
+
 // The list updates its selection before NM_CLICK; posting lets the loop
 // read the selection that the click made.
 void OnListNotify(HWND window, const NMHDR& header) {
-  if (header.code == NM_CLICK)
+  if (UserSelectedRow(header))
+    RecordControl(kEntryList, kListSelectEvent);
+  else if (header.code == NM_CLICK)
     PostMessageA(window, layout::kControlEventMessage, kEntryList, kListClickEvent);
   else if (header.code != NM_CUSTOMDRAW)  // drawing, not an event: no turn per painted row
     RecordControl(kEntryList, static_cast<int>(header.code));
@@ -108,6 +125,15 @@ Event WaitEvent() {
     return event;
   }
   return {static_cast<int>(msg.message), 0, 0, 0};
+}
+
+void SelectListRowQuietly(HWND list, int row, UINT state) {
+  LVITEMA item = {};
+  item.stateMask = state;
+  item.state = state;
+  SelectingByProgram() = true;
+  SendMessageA(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+  SelectingByProgram() = false;
 }
 
 void ClearPendingEvents() {

@@ -9,5 +9,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 Event WaitEvent();
 // True while WaitEvent would answer without taking a message.
 bool HasPendingEvents();
+// Sets a row's state without a selection event: a row the program selects
+// itself (a move selects its target) is no choice of the user's.
+void SelectListRowQuietly(HWND list, int row, UINT state);
 // Forgets recorded events (a fresh window in the tests).
 void ClearPendingEvents();

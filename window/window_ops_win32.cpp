@@ -4,6 +4,7 @@
 #include <vector>
 #include <windows.h>
 #include <commctrl.h>
+#include "window/event_wait.h"
 #include "window/main_window.h"
 
 namespace {
@@ -42,10 +43,7 @@ void SetListCell(int row, int column, const std::string& text) {
 
 void SelectListRow(int row) {
   if (row < 0 || row >= ListRowCount()) return;  // -1 would select every row
-  LVITEMA item = {};
-  item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-  item.state = LVIS_SELECTED | LVIS_FOCUSED;
-  SendMessageA(List(), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+  SelectListRowQuietly(List(), row, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
 int ListRowCount() { return static_cast<int>(SendMessageA(List(), LVM_GETITEMCOUNT, 0, 0)); }

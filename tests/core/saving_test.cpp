@@ -79,6 +79,7 @@ TEST_CASE_FIXTURE(SaveFixture, "A save copies the file on disk, rewrites it and 
     TheFakeSystem().files[kPath] = kOnDisk;
     TheFakeSystem().files.erase(kBackup);
     TheFakeDialogs().messages.clear();
+    state.diskStamp = DiskStamp{};  // the file put back is the one this run starts from
     state.modified = true;
     RunCommand(state, command);
 
@@ -168,27 +169,45 @@ TEST_CASE_FIXTURE(SaveFixture, "A save with the flag clear that fails sets the f
   CHECK(state.modified);
 }
 
-TEST_CASE_FIXTURE(SaveFixture, "One backup copy per day, replaced by each save that day") {
+TEST_CASE_FIXTURE(SaveFixture, "The day's backup copy keeps the file as it was before the day's first save") {
   RunCommand(state, kCmdSave);
   const std::string first = Disk(kPath);
+  CHECK(Disk(kBackup) == kOnDisk);
   state.table.slots[3].name = "Zweiter Stand";
   RunCommand(state, kCmdSave);
 
   CHECK(BackupCount() == 1);
-  CHECK(Disk(kBackup) == first);  // the state just before the second save
+  CHECK(Disk(kBackup) == kOnDisk);  // not the file of the first save
   CHECK(Disk(kPath) == ExpectedFile(state));
+  // The saved message still names the day's copy.
+  CHECK(TheFakeDialogs().messages.back().text == kSaved);
 
+  SUBCASE("a third save that day, with nothing changed, leaves it too") {
+    RunCommand(state, kKeySave);
+    CHECK(Disk(kBackup) == kOnDisk);
+  }
   SUBCASE("the next day adds a second copy and keeps the first") {
     const std::string second = Disk(kPath);
     TheFakeSystem().clock = {2007, 3, 10, 8, 0, 0};
     state.table.slots[4].name = "Dritter Stand";
     RunCommand(state, kCmdSave);
     CHECK(BackupCount() == 2);
-    CHECK(Disk(kBackup) == first);
+    CHECK(Disk(kBackup) == kOnDisk);
     CHECK(Disk("C:\\Daten\\20070310_Default.kw") == second);
     CHECK(TheFakeDialogs().messages.back().text ==
           "Kurzwahldatei C:\\Daten\\Default.kw neu angelegt\n"
           "Sicherungskopie in : C:\\Daten\\20070310_Default.kw\n");
+    state.table.slots[5].name = "Vierter Stand";
+    RunCommand(state, kCmdSave);
+    CHECK(Disk("C:\\Daten\\20070310_Default.kw") == second);
+  }
+  SUBCASE("a copy of that day from an earlier run is kept as well") {
+    ProgramState later = state;
+    later.unfinishedBackupPath.clear();
+    later.table.slots[6].name = "Nachmittag";
+    RunCommand(later, kCmdSave);
+    CHECK(Disk(kBackup) == kOnDisk);
+    CHECK(Disk(kPath) == ExpectedFile(later));
   }
 }
 
@@ -221,7 +240,7 @@ TEST_CASE_FIXTURE(SaveFixture, "Closing asks only while changes are unsaved") {
     const ShownMessage& shown = TheFakeDialogs().messages[0];
     CHECK(shown.title == kTitle);
     CHECK(shown.text == kPrompt);
-    CHECK(shown.style == (kMbIconQuestion | kMbYesNo));
+    CHECK(shown.style == (kMbIconQuestion | kMbYesNoCancel));
     CHECK(Disk(kPath) == kOnDisk);
     CHECK(BackupCount() == 0);
   }

@@ -18,7 +18,8 @@ int ShowMessage(const std::string& title, const std::string& text, unsigned styl
     d.answers.pop_front();
     return answer;
   }
-  return (style & 0xF) == kMbYesNo ? kIdNo : kIdOk;
+  const unsigned buttons = style & 0xF;
+  return buttons == kMbYesNo || buttons == kMbYesNoCancel ? kIdNo : kIdOk;
 }
 
 std::string ShowOpenFileDialog(const std::string& title, const std::string& defaultName,

@@ -22,7 +22,7 @@ struct OpenDialogCall {
 struct FakeDialogs {
   std::vector<ShownMessage> messages;
   // Answers to the next message boxes; when none is left, OK boxes answer
-  // IDOK and Yes/No boxes IDNO.
+  // IDOK and Yes/No and Yes/No/Cancel boxes IDNO.
   std::deque<int> answers;
   // Runs when a message is shown, before it is answered (for example to
   // change the fake file system between two attempts).
