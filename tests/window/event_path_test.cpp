@@ -131,10 +131,23 @@ TEST_CASE_FIXTURE(FilledWindow, "a left click on a row becomes the selection eve
   CHECK(selected == std::vector<int>{-1});
 }
 
-TEST_CASE_FIXTURE(FilledWindow, "right clicks, the second click of a double click and Home or End make no selection event") {
-  std::vector<Event> events = Click(WM_RBUTTONDOWN, WM_RBUTTONUP, RowPoint(2));
-  CHECK(CountControlEvents(events, 6, 0) == 0);
+TEST_CASE_FIXTURE(FilledWindow, "right clicks and the list's keys make a selection event, no click event") {
+  // The event is taken once the list has selected the row.
+  std::vector<int> selectedAtEvent;
+  auto noteSelection = [&](const Event& e) {
+    if (e.kind == kControlEvent && e.controlId == 6 && e.eventType == kListSelectEvent)
+      selectedAtEvent.push_back(static_cast<int>(SendMessageA(w.list, LVM_GETNEXTITEM, -1, LVNI_SELECTED)));
+  };
+  Post(WM_RBUTTONDOWN, RowPoint(2), MK_RBUTTON);
+  Post(WM_RBUTTONUP, RowPoint(2), 0);
+  std::vector<Event> events = Pump(noteSelection);
+  CHECK(CountControlEvents(events, 6, kListClickEvent) == 0);
   CHECK(CountControlEvents(events, 6, NM_RCLICK) == 1);
+  CHECK(selectedAtEvent == std::vector<int>{2});
+
+  // A right click on the row already selected changes nothing: no event.
+  events = Click(WM_RBUTTONDOWN, WM_RBUTTONUP, RowPoint(2));
+  CHECK(CountControlEvents(events, 6, kListSelectEvent) == 0);
 
   // A double click: its first click selects, its second does not again.
   POINT at = RowPoint(4);
@@ -143,15 +156,31 @@ TEST_CASE_FIXTURE(FilledWindow, "right clicks, the second click of a double clic
   Post(WM_LBUTTONDBLCLK, at, MK_LBUTTON);
   Post(WM_LBUTTONUP, at, 0);
   events = Pump();
-  CHECK(CountControlEvents(events, 6, 0) == 1);
+  CHECK(CountControlEvents(events, 6, kListClickEvent) == 1);
+  CHECK(CountControlEvents(events, 6, kListSelectEvent) == 1);
 
   SetFocus(w.list);
-  for (UINT key : {VK_HOME, VK_END, VK_NEXT, VK_PRIOR}) {
-    CAPTURE(key);
-    events = PressKey(key);
-    CHECK(CountControlEvents(events, 6, 0) == 0);
+  Pump();
+  struct Case {
+    UINT key;
+    int row;
+  };
+  for (const Case& c : {Case{VK_HOME, 0}, Case{VK_END, 9}, Case{VK_PRIOR, 0}, Case{VK_NEXT, 9}}) {
+    CAPTURE(c.key);
+    selectedAtEvent.clear();
+    events = PressKey(c.key, kNoModifier, noteSelection);
+    CHECK(CountControlEvents(events, 6, kListClickEvent) == 0);
+    CHECK(selectedAtEvent == std::vector<int>{c.row});
   }
-  CHECK(IsRowSelected(0));  // Page Up ends at the top: the keys did act on the list
+}
+
+TEST_CASE_FIXTURE(FilledWindow, "a row the program selects itself makes no selection event") {
+  SelectListRow(3);
+  SelectListRow(6);
+  std::vector<Event> events = Pump();
+  CHECK(CountControlEvents(events, 6, kListSelectEvent) == 0);
+  CHECK(IsRowSelected(6));
+  CHECK_FALSE(IsRowSelected(3));
 }
 
 TEST_CASE_FIXTURE(WindowFixture, "a toolbar click is a command; a disabled button sends none") {
@@ -211,4 +240,50 @@ TEST_CASE_FIXTURE(WindowFixture, "a close request with unsaved changes runs the 
   CHECK(gQuestion == "\xC4nderungen speichern");
   CHECK_FALSE(state.modified);
   CHECK(IsWindow(w.window));
+}
+
+namespace {
+// The closing question's buttons, and the user's two closes: the first
+// answered with Escape, the second with Nein.
+struct ClosingRun {
+  int boxes = 0;
+  bool yesNoCancel = true;
+  HWND main = nullptr;
+};
+ClosingRun gClosing;
+BOOL CALLBACK EscapeThenNo(HWND window, LPARAM) {
+  char name[16] = {};
+  GetClassNameA(window, name, sizeof name);
+  if (std::string(name) != "#32770" || !IsWindowVisible(window)) return TRUE;
+  if (GetPropA(window, "seen")) return FALSE;
+  SetPropA(window, "seen", reinterpret_cast<HANDLE>(1));
+  ++gClosing.boxes;
+  for (int id : {IDYES, IDNO, IDCANCEL}) gClosing.yesNoCancel = gClosing.yesNoCancel && GetDlgItem(window, id);
+  if (gClosing.boxes == 1) {
+    HWND focus = GetFocus();
+    PostMessageA(focus ? focus : window, WM_KEYDOWN, VK_ESCAPE, 1);
+    PostMessageA(gClosing.main, WM_CLOSE, 0, 0);  // the user tries again later
+  } else {
+    PostMessageA(window, WM_COMMAND, IDNO, 0);
+  }
+  return FALSE;
+}
+void CALLBACK AnswerClosing(HWND, UINT, UINT_PTR, DWORD) {
+  EnumThreadWindows(GetCurrentThreadId(), EscapeThenNo, 0);
+}
+}  // namespace
+
+TEST_CASE_FIXTURE(WindowFixture, "Escape at the closing question returns to the window; the next close asks again") {
+  ProgramState state;
+  state.modified = true;
+  gClosing = ClosingRun{};
+  gClosing.main = w.window;
+  UINT_PTR timer = SetTimer(nullptr, 0, 50, AnswerClosing);
+  PostMessageA(w.window, WM_CLOSE, 0, 0);
+  RunUntilClosed(state, NextEvent);
+  KillTimer(nullptr, timer);
+  CHECK(gClosing.boxes == 2);
+  CHECK(gClosing.yesNoCancel);
+  CHECK_FALSE(state.modified);
+  CHECK(IsWindowVisible(w.window));
 }

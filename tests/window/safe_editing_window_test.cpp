@@ -1,0 +1,275 @@
+// On the real window: the fields and the commands follow the highlighted
+// row however it was chosen, and typing reaches the file without Return.
+#include "tests/window/window_fixture.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+#include "directory/commands.h"
+#include "directory/event_loop.h"
+#include "directory/program_flow.h"
+#include "directory/program_state.h"
+#include "directory/window_ops.h"
+
+namespace {
+constexpr int kRows = kFileSlotCount;  // a full file: End goes far off screen
+
+std::string TextOf(HWND control) {
+  char text[256] = {};
+  GetWindowTextA(control, text, sizeof text);
+  return text;
+}
+
+std::string CellOf(HWND list, int row, int column) {
+  char text[256] = {};
+  LVITEMA item = {};
+  item.iSubItem = column;
+  item.pszText = text;
+  item.cchTextMax = sizeof text;
+  SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+  return text;
+}
+
+std::string LineOf(int slot) {
+  return std::to_string(100 + slot) + ";0711 " + std::to_string(1000 + slot) + ";Teilnehmer " +
+         std::to_string(slot);
+}
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+void WriteAll(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+// Answers every message box the moment it shows, with the first button id
+// left in gAnswers (IDOK when none is left), and keeps its text.
+std::vector<std::string> gShown;
+std::vector<int> gAnswers;
+BOOL CALLBACK AnswerBox(HWND window, LPARAM) {
+  char name[16] = {};
+  GetClassNameA(window, name, sizeof name);
+  if (std::string(name) != "#32770" || !IsWindowVisible(window)) return TRUE;
+  char text[512] = {};
+  GetDlgItemTextA(window, 0xFFFF, text, sizeof text);
+  gShown.push_back(text);
+  int answer = IDOK;
+  if (!gAnswers.empty()) {
+    answer = gAnswers.front();
+    gAnswers.erase(gAnswers.begin());
+  }
+  PostMessageA(window, WM_COMMAND, answer, 0);
+  return FALSE;
+}
+void CALLBACK LookForBox(HWND, UINT, UINT_PTR, DWORD) {
+  EnumThreadWindows(GetCurrentThreadId(), AnswerBox, 0);
+}
+
+// The real window with the 200 rows of a file in a scratch folder, every event
+// taken through one turn of the loop.
+struct SafeWindow : WindowFixture {
+  ProgramState state;
+  std::string folder;
+  std::string original;
+  UINT_PTR timer = 0;
+
+  SafeWindow() {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    folder = std::string(temp) + "rufdepot_safe_" + std::to_string(GetCurrentProcessId()) + "\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    state.speedDialFolder = folder;
+    state.speedDialFileName = "Default.kw";
+    for (int slot = 0; slot < kFileSlotCount; ++slot) original += LineOf(slot) + "\r\n";
+    WriteAll(Path(), original);
+    SetListDrawing(ListDrawing::Suspended);
+    TextFile file;
+    REQUIRE(OpenForReading(Path(), file));
+    ShowDirectory(state, file);
+    SetListDrawing(ListDrawing::Resumed);
+    gShown.clear();
+    gAnswers.clear();
+    timer = SetTimer(nullptr, 0, 50, LookForBox);
+    Turns();
+  }
+  ~SafeWindow() {
+    KillTimer(nullptr, timer);
+    for (const char* name : {"Default.kw", "20*_Default.kw"}) {
+      WIN32_FIND_DATAA found;
+      HANDLE search = FindFirstFileA((folder + name).c_str(), &found);
+      if (search == INVALID_HANDLE_VALUE) continue;
+      do DeleteFileA((folder + found.cFileName).c_str());
+      while (FindNextFileA(search, &found));
+      FindClose(search);
+    }
+    RemoveDirectoryA(folder.c_str());
+  }
+  std::string Path() const { return folder + "Default.kw"; }
+
+  std::vector<Event> Turns() { return Pump([this](const Event& e) { RunTurn(state, e); }); }
+  std::vector<Event> Press(UINT vk, int modifiers = kNoModifier) {
+    return PressKey(vk, modifiers, [this](const Event& e) { RunTurn(state, e); });
+  }
+  POINT RowPoint(int row) const {
+    RECT r = {};
+    r.left = LVIR_LABEL;
+    SendMessageA(w.list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&r));
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  }
+  void Click(int row, UINT down = WM_LBUTTONDOWN, UINT up = WM_LBUTTONUP) {
+    SendMessageA(w.list, LVM_ENSUREVISIBLE, row, FALSE);
+    POINT at = RowPoint(row);
+    PostMessageA(w.list, down, down == WM_RBUTTONDOWN ? MK_RBUTTON : MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    PostMessageA(w.list, up, 0, MAKELPARAM(at.x, at.y));
+    Turns();
+  }
+  void Type(HWND field, const std::string& text) {
+    SetFocus(field);
+    SendMessageA(field, EM_SETSEL, 0, -1);
+    for (char c : text) PostMessageA(field, WM_CHAR, static_cast<unsigned char>(c), 1);
+    Turns();
+  }
+  int SelectedRow() const {
+    return static_cast<int>(SendMessageA(w.list, LVM_GETNEXTITEM, -1, LVNI_SELECTED));
+  }
+  // Highlight, current slot and the three fields name the same entry.
+  void CheckAgree(int row) {
+    CAPTURE(row);
+    CHECK(SelectedRow() == row);
+    CHECK(state.currentSlot == row);
+    CHECK(TextOf(w.indexField) == CellOf(w.list, row, 0));
+    CHECK(TextOf(w.numberField) == CellOf(w.list, row, 1));
+    CHECK(TextOf(w.nameField) == CellOf(w.list, row, 2));
+  }
+};
+}  // namespace
+
+TEST_CASE("every way of selecting a row in the list runs the selection step") {
+  SafeWindow f;
+  f.Click(4);
+  f.CheckAgree(4);
+  SetFocus(f.w.list);
+  f.Turns();
+  struct Step {
+    const char* how;
+    UINT key;  // 0: a typed character instead
+    char typed;
+    int row;   // highlighted afterwards
+  };
+  const Step steps[] = {
+      {"End", VK_END, 0, kRows - 1},
+      {"Home", VK_HOME, 0, 0},
+      {"Page Down", VK_NEXT, 0, -1},  // wherever the page ends
+      {"Page Up", VK_PRIOR, 0, 0},
+      {"typed first character", 0, '1', 1},  // the next index beginning with 1
+  };
+  for (const Step& s : steps) {
+    CAPTURE(s.how);
+    if (s.key) {
+      f.Press(s.key);
+    } else {
+      PostMessageA(f.w.list, WM_CHAR, static_cast<unsigned char>(s.typed), 1);
+      f.Turns();
+    }
+    const int row = f.SelectedRow();
+    if (s.row >= 0) CHECK(row == s.row);
+    REQUIRE(row >= 0);
+    f.CheckAgree(row);
+  }
+  CHECK_FALSE(f.state.modified);
+}
+
+TEST_CASE("End then Delete clears the highlighted row, not the one clicked before") {
+  SafeWindow f;
+  f.Click(4);
+  SetFocus(f.w.list);
+  f.Press(VK_END);
+  f.Press(VK_DELETE);
+  CHECK(CellOf(f.w.list, kRows - 1, 1) == "");
+  CHECK(CellOf(f.w.list, kRows - 1, 2) == "");
+  CHECK(f.state.table.slots[kRows - 1].number.empty());
+  CHECK(CellOf(f.w.list, 4, 1) == "0711 1004");
+  CHECK(f.state.table.slots[4].number == "0711 1004");
+  CHECK(f.state.modified);
+}
+
+TEST_CASE("a right click selects the row and the fields show it") {
+  SafeWindow f;
+  f.Click(6);
+  f.Click(9, WM_RBUTTONDOWN, WM_RBUTTONUP);
+  f.CheckAgree(9);
+  f.Press(VK_DELETE);
+  CHECK(f.state.table.slots[9].number.empty());
+  CHECK(f.state.table.slots[6].number == "0711 1006");
+}
+
+TEST_CASE("a move selects its target without taking over typing early") {
+  // The program's own selection is no selection by the user: the fields keep
+  // what was typed, and the next Return takes it over into the moved entry.
+  SafeWindow f;
+  f.Click(3);
+  f.Type(f.w.nameField, "Neu");
+  f.Press(VK_DOWN);
+  CHECK(f.SelectedRow() == 4);
+  CHECK(f.state.currentSlot == 4);
+  CHECK(f.state.table.slots[4].name == "Teilnehmer 3");
+  CHECK(TextOf(f.w.nameField) == "Neu");
+  CHECK(CellOf(f.w.list, 4, 2) == "Teilnehmer 3");
+}
+
+TEST_CASE("typing then Ctrl+S saves the typing; typing then a click keeps it in the row left") {
+  SafeWindow f;
+  f.Click(5);
+  f.Type(f.w.numberField, "0711 5555");
+  f.Click(7);
+  f.CheckAgree(7);
+  CHECK(CellOf(f.w.list, 5, 1) == "0711 5555");
+  f.Type(f.w.numberField, "0711 7777");
+  f.Press('S', kCtrl);
+
+  std::string expected;
+  for (int slot = 0; slot < kFileSlotCount; ++slot) {
+    std::string line = LineOf(slot);
+    if (slot == 5) line = "105;0711 5555;Teilnehmer 5";
+    if (slot == 7) line = "107;0711 7777;Teilnehmer 7";
+    expected += line + "\r\n";
+  }
+  CHECK(ReadAll(f.Path()) == expected);
+  REQUIRE(gShown.size() == 1);
+  CHECK(gShown[0].find("neu angelegt") != std::string::npos);
+  CHECK_FALSE(f.state.modified);
+  CHECK(CellOf(f.w.list, 7, 1) == "0711 7777");
+}
+
+TEST_CASE("a save by another running copy is detected before the file is replaced") {
+  SafeWindow f;
+  // The other copy saved its own change since this one loaded the file.
+  std::string theirs = f.original;
+  theirs.replace(theirs.find("Teilnehmer 2\r\n"), 12, "Andere Kopie");
+  WriteAll(f.Path(), theirs);
+
+  f.Click(1);
+  f.Press(VK_DELETE);
+  gAnswers = {IDNO};
+  f.Press('S', kCtrl);
+  REQUIRE(gShown.size() == 1);
+  CHECK(gShown[0] == "Die Kurzwahldatei " + f.Path() +
+                         " wurde seit dem \xD6" "ffnen von einem anderen Programm ge\xE4ndert.\n"
+                         "Soll sie trotzdem \xFC" "berschrieben werden?");
+  CHECK(ReadAll(f.Path()) == theirs);
+  CHECK(f.state.modified);
+
+  gAnswers = {IDYES, IDOK};
+  f.Press('S', kCtrl);
+  REQUIRE(gShown.size() == 3);
+  CHECK(gShown[2].find("neu angelegt") != std::string::npos);
+  CHECK_FALSE(f.state.modified);
+  CHECK(ReadAll(f.Path()).find("101;;\r\n") != std::string::npos);
+}
