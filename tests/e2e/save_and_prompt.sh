@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Saving as a user meets it: the saved message names the file and the
 # backup copy; the window stays open; a second save the same day (here
-# through Yes at the closing prompt) replaces the day's backup copy and ends
-# the program. A speed-dial file deleted after the start gives the backup
+# through Yes at the closing prompt) leaves the day's backup copy as it was
+# before the first save and ends the program. A speed-dial file deleted after the start gives the backup
 # failure message, and the closing prompt comes back after each failed Yes
 # until No; the edits stay in memory and a save after the file is back
 # writes them.
@@ -50,7 +50,7 @@ e2e_probe_is 200 rows
 e2e_same Default.kw first.kw
 e2e_same "$backup" original.kw
 
-say "closing after another edit: Yes saves, replaces the day's backup copy, and ends"
+say "closing after another edit: Yes saves, keeps the day's backup copy, and ends"
 rename_first 'Zentrale West'
 e2e_probe close >/dev/null || fail "the probe could not close the window"
 e2e_find_box || fail "no closing prompt"
@@ -61,7 +61,7 @@ box_reads "$saved"
 e2e_answer Return
 e2e_wait_end
 e2e_same Default.kw second.kw
-e2e_same "$backup" first.kw
+e2e_same "$backup" original.kw
 
 say "the file deleted after the start: backup failure at Ctrl+S and at each Yes, until No"
 cp original.kw Default.kw
@@ -97,6 +97,8 @@ e2e_answer Return         # the backup failure message
 printf 'von woanders\r\n' > Default.kw
 e2e_probe close >/dev/null || fail "the probe could not close the window"
 e2e_answer Return         # Yes at the closing prompt
+e2e_find_box || fail "no question about the file another program wrote"
+e2e_answer Return         # Yes, replace it
 e2e_find_box || fail "no message after saving at the prompt"
 box_reads "$saved"
 e2e_answer Return

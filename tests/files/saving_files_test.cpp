@@ -73,7 +73,7 @@ struct SaveFolder : ScratchFolder {
 };
 }  // namespace
 
-TEST_CASE_FIXTURE(SaveFolder, "The backup copy is named with the local date and replaced by a later save that day") {
+TEST_CASE_FIXTURE(SaveFolder, "The backup copy is named with the local date and kept by a later save that day") {
   const std::string before = TodayPrefix();
   Save();
   const std::string after = TodayPrefix();
@@ -100,7 +100,7 @@ TEST_CASE_FIXTURE(SaveFolder, "The backup copy is named with the local date and 
   CHECK(Read("Default.kw") == ExpectedFile(state));
   if (TodayPrefix() + "Default.kw" == backup) {
     CHECK(Backups() == backups);     // still one copy for the day
-    CHECK(Read(backup) == first);    // now holding the state before the second save
+    CHECK(Read(backup) == kOnDisk);  // still the state before the day's first save
   } else {
     // Midnight passed between the saves: the new day's copy holds that state.
     CHECK(Read(TodayPrefix() + "Default.kw") == first);
@@ -160,20 +160,22 @@ TEST_CASE_FIXTURE(SaveFolder, "A speed-dial file held open without any sharing c
   CHECK(Backups().empty());
 }
 
-TEST_CASE_FIXTURE(SaveFolder, "A day's backup copy that cannot be replaced stops the save before the rewrite") {
+TEST_CASE_FIXTURE(SaveFolder, "A later save that day leaves the day's copy alone, even one another program holds") {
   Save();
   REQUIRE(Backups().size() == 1);
   const std::string backup = *Backups().begin();
-  const std::string first = Read("Default.kw");
   ResetFakeDialogs();
   state.table.slots[5] = {"105", "030 5", "Zweiter Stand"};
+  state.modified = true;
   {
     HeldFile other(Path(backup), 0);
     Save();
   }
   if (TodayPrefix() + "Default.kw" != backup) return;  // midnight passed: a new copy was made
-  CHECK(state.modified);
-  CHECK(OnlyMessage().text == "Kann keine Sicherungskopie anlegen von " + Path("Default.kw"));
-  CHECK(Read("Default.kw") == first);
+  CHECK_FALSE(state.modified);
+  CHECK(OnlyMessage().text == "Kurzwahldatei " + Path("Default.kw") + " neu angelegt\n" +
+                                  "Sicherungskopie in : " + Path(backup) + "\n");
+  CHECK(Read("Default.kw") == ExpectedFile(state));
+  CHECK(Read(backup) == kOnDisk);
 }
 #endif
