@@ -16,6 +16,7 @@
 #include <memory>
 #include <string>
 #include <vector>
+#include "directory/disk_stamp.h"
 #include "directory/speed_dial_file.h"
 #include "directory/text_file.h"
 #include "system/system.h"
@@ -204,6 +205,8 @@ int main(int argc, char** argv) {
     Load(path, *loaded);
     add("save", [loaded, output] { benchmark::DoNotOptimize(Save(*loaded, output)); });
     add("load_save", [path, output] { benchmark::DoNotOptimize(LoadAndSave(path, output)); });
+    // The extra read of the file's bytes at loading and around each save.
+    add("stamp", [path] { benchmark::DoNotOptimize(ReadDisk(path).stamp.hash); });
   }
 
   benchmark::Initialize(&argc, argv);
@@ -232,6 +235,8 @@ int main(int argc, char** argv) {
     std::printf("load_save_ratio_%s: %.2f\n", c.name, ratio(both.real, plain.real));
     std::printf("load_save_cpu_ratio_%s: %.2f\n", c.name, ratio(both.cpu, plain.cpu));
     std::printf("load_ratio_%s: %.2f\n", c.name, ratio(load.real, plain.real));
+    std::printf("stamp_ms_%s: %.3f\n", c.name, times("stamp").real);
+    std::printf("stamp_ratio_%s: %.2f\n", c.name, ratio(times("stamp").real, plain.real));
   }
   std::printf("peak_memory_kib_idle_process: %ld\n", PeakOfCase(selfPath, "idle", folder, kCases[0]));
   for (const Case& c : kCases) {

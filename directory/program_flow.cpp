@@ -2,7 +2,7 @@
 
 #include "directory/dialogs.h"
 #include "directory/load_warning.h"
-#include "directory/save_guard.h"
+#include "directory/disk_stamp.h"
 #include "directory/speed_dial_file.h"
 #include "directory/window_ops.h"
 #include "system/system.h"

@@ -4,15 +4,6 @@
 #pragma once
 #include <string>
 #include "directory/program_state.h"
-#include "text/utf8.h"
-
-// Size and hash of the file's bytes, with a check whether they are UTF-8
-// text; stamp.known is false when the file cannot be read in full.
-struct DiskReading {
-  DiskStamp stamp;
-  Utf8Scan utf8;
-};
-DiskReading ReadDisk(const std::string& path);
 
 // Notes what the speed-dial file holds now: after loading, after a save.
 void RecordDiskStamp(ProgramState& state);

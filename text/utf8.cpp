@@ -1,5 +1,8 @@
 #include "text/utf8.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace {
 // Continuation bytes after a lead byte, and the range of the first of them.
 struct Lead {
@@ -21,7 +24,16 @@ Lead LeadOf(unsigned char b) {
 }  // namespace
 
 void ScanUtf8(Utf8Scan& scan, std::string_view bytes) {
+  constexpr uint64_t kHighBits = 0x8080808080808080ull;
   for (size_t i = 0; i < bytes.size() && scan.valid; ++i) {
+    // Runs of plain ASCII, the bulk of any speed-dial file, eight at a time.
+    while (scan.pending == 0 && i + 8 <= bytes.size()) {
+      uint64_t word;
+      std::memcpy(&word, bytes.data() + i, 8);
+      if (word & kHighBits) break;
+      i += 8;
+    }
+    if (i == bytes.size()) break;
     const unsigned char b = static_cast<unsigned char>(bytes[i]);
     if (scan.pending > 0) {
       if (b < scan.low || b > scan.high) {

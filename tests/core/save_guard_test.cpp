@@ -8,6 +8,7 @@
 #include "directory/commands.h"
 #include "directory/dialogs.h"
 #include "directory/program_flow.h"
+#include "directory/disk_stamp.h"
 #include "directory/save_guard.h"
 #include "directory/saving.h"
 #include "tests/core/expected_file.h"
