@@ -166,14 +166,35 @@ TEST_CASE_FIXTURE(LoadedFixture, "After Yes to a changed file a failed save is r
   CHECK(Disk(kPath) == ExpectedFile(state));
 }
 
-TEST_CASE_FIXTURE(LoadedFixture, "A changed file that cannot be read is reported by the backup step, not asked about") {
-  TheFakeSystem().files.erase(kPath);
-  RunCommand(state, kKeySave);
-  REQUIRE(TheFakeDialogs().messages.size() == 1);
-  CHECK(LastMessage().text == kBackupFailed);
-  CHECK(state.modified);
-  CHECK_FALSE(Exists(kPath));
-  CHECK_FALSE(Exists(kBackup));
+TEST_CASE("A file that cannot be read at saving is reported by the backup step, not asked about") {
+  struct Case {
+    const char* what;
+    void (*inject)();
+    const char* disk;  // the speed-dial file afterwards; null when gone
+  };
+  const Case cases[] = {
+      {"deleted", [] { TheFakeSystem().files.erase(kPath); }, nullptr},
+      {"locked by another program", [] { TheFakeSystem().unreadable.insert(kPath); }, kOther.c_str()},
+  };
+  for (const Case& c : cases) {
+    CAPTURE(c.what);
+    LoadedFixture f;
+    TheFakeSystem().files[kPath] = kOther;
+    c.inject();
+    for (int attempt = 0; attempt < 2; ++attempt) {  // the same after a retry
+      TheFakeDialogs().messages.clear();
+      RunCommand(f.state, kKeySave);
+      REQUIRE(TheFakeDialogs().messages.size() == 1);
+      CHECK(f.LastMessage().text == kBackupFailed);
+      CHECK(f.state.modified);
+      CHECK(f.state.table.slots[0].name == "Erste \xC4nderung");
+      if (c.disk)
+        CHECK(f.Disk(kPath) == c.disk);
+      else
+        CHECK_FALSE(f.Exists(kPath));
+      CHECK_FALSE(f.Exists(kBackup));
+    }
+  }
 }
 
 TEST_CASE_FIXTURE(LoadedFixture, "Closing with Ja on a changed file: No to overwriting asks the closing question again") {
