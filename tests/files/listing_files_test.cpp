@@ -6,6 +6,7 @@
 // one registered under App Paths, as Windows registers WordPad, does.
 #include <doctest/doctest.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -101,17 +102,46 @@ struct WorkingFolder : ScratchFolder {
     }
   }
 
-  // Every planted stand-in that recorded a start, after a moment's wait.
-  std::vector<std::string> PlantedThatRan(std::chrono::milliseconds patience) const {
+  // Every planted stand-in that recorded a start, after a moment's wait,
+  // one path a line.
+  std::string PlantedThatRan(std::chrono::milliseconds patience) const {
     std::this_thread::sleep_for(patience);
-    std::vector<std::string> ran;
+    std::string ran;
     for (const fs::path& program : planted)
-      if (fs::exists(RecordOf(program))) ran.push_back(program.string());
+      if (fs::exists(RecordOf(program))) ran += program.string() + "\n";
     return ran;
   }
 };
 
 #ifdef _WIN32
+// Closes any message box that appears in this process and remembers it: a
+// box of the shell's own would stop the user.
+struct BoxWatcher {
+  std::atomic<bool> stop{false};
+  std::atomic<bool> sawBox{false};
+  std::thread thread{[this] {
+    while (!stop) {
+      EnumWindows(CloseOwnBox, reinterpret_cast<LPARAM>(this));
+      std::this_thread::sleep_for(50ms);
+    }
+  }};
+  ~BoxWatcher() {
+    stop = true;
+    thread.join();
+  }
+  static BOOL CALLBACK CloseOwnBox(HWND window, LPARAM self) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    char className[16] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (process == GetCurrentProcessId() && std::string(className) == "#32770" && IsWindowVisible(window)) {
+      reinterpret_cast<BoxWatcher*>(self)->sawBox = true;
+      PostMessageA(window, WM_COMMAND, IDOK, 0);
+    }
+    return TRUE;
+  }
+};
+
 // A recording stand-in installed outside the working folder and registered
 // under App Paths as WordPad.
 struct RegisteredWordPad {
@@ -156,7 +186,7 @@ TEST_CASE("The listing is written in the working folder and no editor planted be
         "\"wordpad.exe\" " + w.state.listingPath + "\n" + WithoutSeparator(CurrentFolder()) + "\n");
 #endif
   // Natively there is no installed editor at all: nothing is started.
-  CHECK(w.PlantedThatRan(1s) == std::vector<std::string>{});
+  CHECK(w.PlantedThatRan(1s) == "");
 }
 
 TEST_CASE("When the listing file cannot be created, no editor is started") {
@@ -174,7 +204,7 @@ TEST_CASE("When the listing file cannot be created, no editor is started") {
 #ifdef _WIN32
   CHECK(AwaitRecord(wordPad.program, 2s).empty());
 #endif
-  CHECK(w.PlantedThatRan(500ms) == std::vector<std::string>{});
+  CHECK(w.PlantedThatRan(500ms) == "");
 }
 
 #ifdef _WIN32
@@ -187,8 +217,29 @@ TEST_CASE("App Paths is read as Windows writes it: quoted, with environment stri
   CHECK(LaunchProgram("wordpad.exe", w.state.listingPath, CurrentFolder()));
   CHECK(AwaitRecord(wordPad.program, 20s) ==
         "\"wordpad.exe\" " + w.state.listingPath + "\n" + WithoutSeparator(CurrentFolder()) + "\n");
-  CHECK(w.PlantedThatRan(500ms) == std::vector<std::string>{});
+  CHECK(w.PlantedThatRan(500ms) == "");
   SetEnvironmentVariableA("RUFDEPOT_EDITORS", nullptr);
+}
+
+TEST_CASE("The shell opens an installed program by its full path, blanks and all, without a box") {
+  WorkingFolder w;
+  const fs::path program = RegisteredWordPad::Installed(w.folder);
+  REQUIRE(program.string().find(' ') != std::string::npos);
+
+  CHECK(SysShellOpen(program.string(), w.state.listingPath, CurrentFolder()));
+
+  const std::string record = AwaitRecord(program, 20s);
+  CAPTURE(record);
+  // The shell writes the program's own path first, in its own way.
+  CHECK(record.ends_with(" " + w.state.listingPath + "\n" + WithoutSeparator(CurrentFolder()) + "\n"));
+  CHECK(w.PlantedThatRan(500ms) == "");
+  // A program that is not there, or no program at all, fails quietly: the
+  // shell shows no box of its own.
+  BoxWatcher watcher;
+  CHECK_FALSE(SysShellOpen((w.folder / "Fehlt\\wordpad.exe").string(), w.state.listingPath, CurrentFolder()));
+  WriteBytes(w.folder / "kaputt.exe", "no program");
+  CHECK_FALSE(SysShellOpen((w.folder / "kaputt.exe").string(), w.state.listingPath, CurrentFolder()));
+  CHECK_FALSE(watcher.sawBox);
 }
 
 TEST_CASE("The system's own editors are found in the folders the system names") {
