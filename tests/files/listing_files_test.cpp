@@ -42,11 +42,6 @@ fs::path OwnFolder() {
 #endif
 }
 
-std::string WithoutSeparator(std::string folder) {
-  if (folder.size() > 1 && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
-  return folder;
-}
-
 void CopyStandIn(const fs::path& to) {
   fs::copy_file(OwnFolder() / RUFDEPOT_EDITOR_STANDIN, to, fs::copy_options::overwrite_existing);
 #ifndef _WIN32
@@ -55,15 +50,6 @@ void CopyStandIn(const fs::path& to) {
 }
 
 fs::path RecordOf(const fs::path& program) { return program.string() + ".record"; }
-
-// The stand-in's record, once it has written it; empty when it never does.
-std::string AwaitRecord(const fs::path& program, std::chrono::milliseconds patience) {
-  for (auto end = std::chrono::steady_clock::now() + patience; std::chrono::steady_clock::now() < end;) {
-    if (fs::exists(RecordOf(program))) return ReadBytes(RecordOf(program));
-    std::this_thread::sleep_for(50ms);
-  }
-  return {};
-}
 
 // A scratch folder with a blank in its name, made the current one for the
 // test, with recording stand-ins under the editors' names in it and beside
@@ -114,6 +100,20 @@ struct WorkingFolder : ScratchFolder {
 };
 
 #ifdef _WIN32
+std::string WithoutSeparator(std::string folder) {
+  if (folder.size() > 1 && folder.back() == '\\') folder.pop_back();
+  return folder;
+}
+
+// The stand-in's record, once it has written it; empty when it never does.
+std::string AwaitRecord(const fs::path& program, std::chrono::milliseconds patience) {
+  for (auto end = std::chrono::steady_clock::now() + patience; std::chrono::steady_clock::now() < end;) {
+    if (fs::exists(RecordOf(program))) return ReadBytes(RecordOf(program));
+    std::this_thread::sleep_for(50ms);
+  }
+  return {};
+}
+
 // Closes any message box that appears in this process and remembers it: a
 // box of the shell's own would stop the user.
 struct BoxWatcher {
