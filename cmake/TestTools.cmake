@@ -11,6 +11,14 @@ endif()
 
 # Reads a running program's window from outside (end-to-end tests, start-up benchmark).
 if(WIN32)
+  # Lies beside window_tests, which must not load it by name once the
+  # library search is restricted.
+  add_library(planted_library SHARED tests/tools/planted_library.cpp)
+  set_target_properties(planted_library PROPERTIES PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+  if(TARGET window_tests)
+    add_dependencies(window_tests planted_library)
+  endif()
+
   add_executable(window_probe tests/tools/window_probe.cpp)
   target_link_libraries(window_probe PRIVATE comctl32)
   set_target_properties(window_probe PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})

@@ -1,6 +1,7 @@
 #include "directory/listing.h"
 
 #include <algorithm>
+#include "directory/installed_program.h"
 #include "directory/text_file.h"
 #include "system/system.h"
 #include "text/date.h"
@@ -74,7 +75,11 @@ void PrintListing(ProgramState& state) {
 
 bool LaunchProgram(const std::string& program, const std::string& parameter,
                    const std::string& folder) {
-  if (SysCreateProcess(CommandLineOf(program, parameter), folder)) return true;
+  // Started by name, Windows would look in the exe's folder and the working
+  // folder first, where anyone may have put a program of that name.
+  const std::string path = InstalledProgramPath(program);
+  if (path.empty()) return false;
+  if (SysCreateProcess(path, CommandLineOf(program, parameter), folder)) return true;
   std::string shellFolder = folder.empty() ? ShellFolderOf(program) : folder;
-  return SysShellOpen(program, parameter, shellFolder);
+  return SysShellOpen(path, parameter, shellFolder);
 }

@@ -10,7 +10,9 @@ std::string ListingLine(const DialEntry& entry);
 // Rebuilds the listing lines, writes the listing file and starts an editor;
 // nothing is started when the file cannot be written in full.
 void PrintListing(ProgramState& state);
-// Tries a direct process start, then the shell's "Open". True when a
+// Tries a direct process start, then the shell's "Open", both of the
+// program's installed full path; nothing is tried when the program is not
+// installed. The command line names the program as given. True when a
 // process was started.
 bool LaunchProgram(const std::string& program, const std::string& parameter,
                    const std::string& folder);

@@ -40,9 +40,20 @@ std::string CurrentFolder();
 // The local wall-clock reading (milliseconds dropped).
 CivilTime SysLocalClock();
 
-// Starts a process from a command line in folder (empty: inherited).
-// Handles are closed at once; the process is not waited for.
-bool SysCreateProcess(const std::string& commandLine, const std::string& folder);
+// The folders where Windows keeps its own programs, each with one separator
+// at its end; the empty text where there is none.
+std::string SysWindowsFolder();
+std::string SysSystemFolder();
+std::string SysProgramFilesFolder();
+// The path registered for program (a file name such as "wordpad.exe") under
+// the machine's App Paths, environment strings expanded; empty when none.
+std::string SysRegisteredAppPath(const std::string& program);
+
+// Starts the program file application (a full path) with a command line in
+// folder (empty: inherited). Handles are closed at once; the process is not
+// waited for.
+bool SysCreateProcess(const std::string& application, const std::string& commandLine,
+                      const std::string& folder);
 // Opens file with the shell's "Open" verb, without any error box of its own.
 bool SysShellOpen(const std::string& file, const std::string& parameters,
                   const std::string& folder);

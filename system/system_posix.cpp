@@ -115,8 +115,21 @@ static bool Spawn(const std::string& command, const std::string& folder) {
   return rc == 0;
 }
 
-bool SysCreateProcess(const std::string& commandLine, const std::string& folder) {
-  return Spawn(commandLine, folder);
+// There are no Windows folders and no App Paths here, so no program is
+// ever found by name: the native tests see what an unfound program does.
+std::string SysWindowsFolder() { return {}; }
+std::string SysSystemFolder() { return {}; }
+std::string SysProgramFilesFolder() { return {}; }
+std::string SysRegisteredAppPath(const std::string&) { return {}; }
+
+// The shell gets the application's path in place of the command line's
+// first word, which names the program as the user knows it.
+bool SysCreateProcess(const std::string& application, const std::string& commandLine,
+                      const std::string& folder) {
+  size_t end = commandLine.starts_with('"') ? commandLine.find('"', 1) : commandLine.find(' ');
+  std::string rest = end == std::string::npos ? "" : commandLine.substr(end + 1);
+  if (!rest.empty() && rest.front() != ' ') rest.insert(0, 1, ' ');
+  return Spawn("'" + application + "'" + rest, folder);
 }
 
 bool SysShellOpen(const std::string& file, const std::string& parameters,

@@ -1,6 +1,8 @@
 // The seam on Win32, with the ANSI forms of every call.
 #include <windows.h>
 #include <shellapi.h>
+#include <shlobj.h>
+#include <cstring>
 #include <vector>
 #include "system/system.h"
 
@@ -98,7 +100,57 @@ CivilTime SysLocalClock() {
   return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
 }
 
-bool SysCreateProcess(const std::string& commandLine, const std::string& folder) {
+// A folder as a Win32 call fills it in, with one separator at its end.
+static std::string AsFolder(const char* text, UINT length) {
+  if (length == 0 || length >= MAX_PATH) return {};
+  std::string folder(text, length);
+  if (folder.back() != '\\') folder += '\\';
+  return folder;
+}
+
+// The shared Windows folder: a program that is not marked as aware of
+// Terminal Services would get the user's private one from GetWindowsDirectory.
+std::string SysWindowsFolder() {
+  char buffer[MAX_PATH];
+  return AsFolder(buffer, GetSystemWindowsDirectoryA(buffer, MAX_PATH));
+}
+
+std::string SysSystemFolder() {
+  char buffer[MAX_PATH];
+  return AsFolder(buffer, GetSystemDirectoryA(buffer, MAX_PATH));
+}
+
+std::string SysProgramFilesFolder() {
+  char buffer[MAX_PATH];
+  if (SHGetFolderPathA(nullptr, CSIDL_PROGRAM_FILES, nullptr, SHGFP_TYPE_CURRENT, buffer) != S_OK) return {};
+  return AsFolder(buffer, static_cast<UINT>(strnlen(buffer, MAX_PATH)));
+}
+
+std::string SysRegisteredAppPath(const std::string& program) {
+  const std::string keyName = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\" + program;
+  HKEY key;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyName.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return {};
+  DWORD type = 0, size = 0;
+  std::vector<char> value;
+  LONG result = RegQueryValueExA(key, nullptr, nullptr, &type, nullptr, &size);
+  if (result == ERROR_SUCCESS && (type == REG_SZ || type == REG_EXPAND_SZ)) {
+    value.resize(size + 1);
+    result = RegQueryValueExA(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(value.data()), &size);
+  }
+  RegCloseKey(key);
+  if (result != ERROR_SUCCESS || value.empty() || (type != REG_SZ && type != REG_EXPAND_SZ)) return {};
+  // A value may be stored with or without its terminating zero.
+  std::string path(value.data(), strnlen(value.data(), size));
+  if (type == REG_SZ) return path;
+  DWORD needed = ExpandEnvironmentStringsA(path.c_str(), nullptr, 0);
+  if (needed == 0) return {};
+  std::vector<char> expanded(needed + 1);
+  if (ExpandEnvironmentStringsA(path.c_str(), expanded.data(), needed + 1) == 0) return {};
+  return expanded.data();
+}
+
+bool SysCreateProcess(const std::string& application, const std::string& commandLine,
+                      const std::string& folder) {
   STARTUPINFOA startup {};
   startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -106,7 +158,7 @@ bool SysCreateProcess(const std::string& commandLine, const std::string& folder)
   PROCESS_INFORMATION process {};
   std::vector<char> line(commandLine.begin(), commandLine.end());
   line.push_back('\0');
-  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr,
+  if (!CreateProcessA(application.c_str(), line.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr,
                       folder.empty() ? nullptr : folder.c_str(), &startup, &process))
     return false;
   CloseHandle(process.hThread);

@@ -5,6 +5,7 @@
 #include "directory/program_flow.h"
 #include "directory/settings.h"
 #include "window/event_wait.h"
+#include "window/library_search.h"
 #include "window/main_window.h"
 
 namespace {
@@ -18,6 +19,7 @@ namespace {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  RestrictLibrarySearch();
   InitCommonControls();
   ProgramState state;
   SettleListingPath(state);

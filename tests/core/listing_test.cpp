@@ -9,6 +9,8 @@
 
 namespace {
 const char kListing[] = "C:\\Arbeit\\_Rufdepot.tmp";
+const char kWordPadFile[] = "C:\\Program Files\\Windows NT\\Accessories\\wordpad.exe";
+const char kNotepadFile[] = "C:\\Windows\\notepad.exe";
 
 struct ListingFixture {
   ProgramState state;
@@ -19,6 +21,10 @@ struct ListingFixture {
     state.speedDialFolder = "D:\\Telefon\\";
     state.speedDialFileName = "ets2106.kw";
     state.listingPath = kListing;
+    // Both editors installed, and planted where a search by name would
+    // find them first.
+    system.files[kWordPadFile] = system.files[kNotepadFile] = "MZ";
+    system.files["C:\\Arbeit\\wordpad.exe"] = system.files["C:\\Arbeit\\notepad.exe"] = "planted";
     for (int slot = 0; slot < kSlotCount; ++slot)
       state.table.slots[slot].index = std::to_string(slot < 100 ? 100 + slot : 1000 + slot);
   }
@@ -47,6 +53,16 @@ struct ListingFixture {
 };
 
 std::string Blanks(size_t count) { return std::string(count, ' '); }
+
+// Each attempt to start a program, as "how [application:] command line
+// [parameters] in folder".
+std::vector<std::string> Attempts(const FakeSystem& system) {
+  std::vector<std::string> seen;
+  for (const ProgramStart& s : system.starts)
+    seen.push_back(s.how + " " + (s.application.empty() ? "" : s.application + ": ") + s.commandLine +
+                   (s.parameters.empty() ? "" : " " + s.parameters) + " in " + s.folder);
+  return seen;
+}
 
 bool WordPadOnly(const ProgramStart& start) { return start.commandLine.find("wordpad") != std::string::npos; }
 }  // namespace
@@ -189,66 +205,90 @@ TEST_CASE("Button 4 and Ctrl+P both write the listing and start the editor, alwa
   }
 }
 
-TEST_CASE("LaunchProgram builds the command line and the working folder") {
+TEST_CASE("LaunchProgram starts the installed file with the command line and working folder") {
   struct Case {
     const char* program;
     const char* parameter;
     const char* folder;
+    const char* application;  // the installed file both ways start
     const char* commandLine;  // for the direct start
     const char* shellFolder;  // for the shell's "Open"
   };
   const Case cases[] = {
-      // The editor start: the parameter is never quoted, even with blanks.
-      {"wordpad.exe", "C:\\Mit Leerzeichen\\_Rufdepot.tmp", "C:\\Mit Leerzeichen\\",
+      // The editor start: the command line names the program as given; the
+      // parameter is never quoted, even with blanks.
+      {"wordpad.exe", "C:\\Mit Leerzeichen\\_Rufdepot.tmp", "C:\\Mit Leerzeichen\\", kWordPadFile,
        "\"wordpad.exe\" C:\\Mit Leerzeichen\\_Rufdepot.tmp", "C:\\Mit Leerzeichen\\"},
       // No parameter: no blank after the program.
-      {"notepad.exe", "", "C:\\Arbeit\\", "\"notepad.exe\"", "C:\\Arbeit\\"},
+      {"notepad.exe", "", "C:\\Arbeit\\", kNotepadFile, "\"notepad.exe\"", "C:\\Arbeit\\"},
       // A program that already begins with a quote is taken as it is.
-      {"\"C:\\Programme\\Ed\\ed.exe\" /p", "x.txt", "C:\\Arbeit\\",
+      {"\"C:\\Programme\\Ed\\ed.exe\" /p", "x.txt", "C:\\Arbeit\\", "C:\\Programme\\Ed\\ed.exe",
        "\"C:\\Programme\\Ed\\ed.exe\" /p x.txt", "C:\\Arbeit\\"},
       // No folder: the direct start inherits the current one, the shell gets
       // the program's folder up to its last backslash.
-      {"C:\\Program Files\\Ed\\ed.exe", "a b", "", "\"C:\\Program Files\\Ed\\ed.exe\" a b",
-       "C:\\Program Files\\Ed\\"},
-      {"\"C:\\Programme\\Ed\\ed.exe\"", "", "", "\"C:\\Programme\\Ed\\ed.exe\"", "C:\\Programme\\Ed\\"},
-      // A backslash only in front is no folder; neither is a bare name.
-      {"\\ed.exe", "", "", "\"\\ed.exe\"", ""},
-      {"ed.exe", "", "", "\"ed.exe\"", ""},
+      {"C:\\Program Files\\Ed\\ed.exe", "a b", "", "C:\\Program Files\\Ed\\ed.exe",
+       "\"C:\\Program Files\\Ed\\ed.exe\" a b", "C:\\Program Files\\Ed\\"},
+      {"\"C:\\Programme\\Ed\\ed.exe\"", "", "", "C:\\Programme\\Ed\\ed.exe", "\"C:\\Programme\\Ed\\ed.exe\"",
+       "C:\\Programme\\Ed\\"},
+      // A bare name has no folder of its own.
+      {"wordpad.exe", "x", "", kWordPadFile, "\"wordpad.exe\" x", ""},
   };
   for (const Case& c : cases) {
     ResetFakeSystem();
+    FakeSystem& system = TheFakeSystem();
+    system.files[kWordPadFile] = system.files[kNotepadFile] = "MZ";
+    system.files["C:\\Programme\\Ed\\ed.exe"] = system.files["C:\\Program Files\\Ed\\ed.exe"] = "MZ";
     CAPTURE(c.program);
     CHECK_FALSE(LaunchProgram(c.program, c.parameter, c.folder));
-    const std::vector<ProgramStart>& starts = TheFakeSystem().starts;
+    const std::vector<ProgramStart>& starts = system.starts;
     REQUIRE(starts.size() == 2);
     CHECK(starts[0].how == "CreateProcess");
+    CHECK(starts[0].application == c.application);
     CHECK(starts[0].commandLine == c.commandLine);
     CHECK(starts[0].folder == c.folder);
     CHECK(starts[1].how == "ShellOpen");
-    CHECK(starts[1].commandLine == c.program);  // exactly as passed, no quotes added
+    CHECK(starts[1].commandLine == c.application);  // the installed file, no quotes added
     CHECK(starts[1].parameters == c.parameter);
     CHECK(starts[1].folder == c.shellFolder);
   }
 }
 
+TEST_CASE("LaunchProgram tries nothing for a program that is not installed") {
+  for (const char* program : {"wordpad.exe", "ed.exe", "\\ed.exe", "Ed\\ed.exe", "\"C:\\Fehlt\\ed.exe\""}) {
+    ResetFakeSystem();
+    FakeSystem& system = TheFakeSystem();
+    CAPTURE(program);
+    // Planted under every name a search might try.
+    for (const char* file : {"wordpad.exe", "ed.exe", "\\ed.exe", "Ed\\ed.exe", "C:\\Arbeit\\wordpad.exe",
+                             "C:\\Arbeit\\ed.exe", "C:\\Arbeit\\Ed\\ed.exe"})
+      system.files[file] = "planted";
+    system.startSucceeds = [](const ProgramStart&) { return true; };
+    CHECK_FALSE(LaunchProgram(program, "x", "C:\\Arbeit\\"));
+    CHECK(system.starts.empty());
+  }
+}
+
 TEST_CASE("LaunchProgram is true when either way starts a process, and stops at the first") {
   ResetFakeSystem();
+  TheFakeSystem().files[kNotepadFile] = "MZ";
   TheFakeSystem().startSucceeds = [](const ProgramStart&) { return true; };
-  CHECK(LaunchProgram("ed.exe", "x", ""));
+  CHECK(LaunchProgram("notepad.exe", "x", ""));
   CHECK(TheFakeSystem().starts.size() == 1);
 
   ResetFakeSystem();
+  TheFakeSystem().files[kNotepadFile] = "MZ";
   TheFakeSystem().startSucceeds = [](const ProgramStart& s) { return s.how == "ShellOpen"; };
-  CHECK(LaunchProgram("ed.exe", "x", ""));
+  CHECK(LaunchProgram("notepad.exe", "x", ""));
   CHECK(TheFakeSystem().starts.size() == 2);
 }
 
 TEST_CASE("PrintListing tries WordPad, then Notepad, each directly and then through the shell") {
   const std::vector<std::string> order = {
-      "CreateProcess \"wordpad.exe\" C:\\Arbeit\\_Rufdepot.tmp in C:\\Arbeit\\",
-      "ShellOpen wordpad.exe C:\\Arbeit\\_Rufdepot.tmp in C:\\Arbeit\\",
-      "CreateProcess \"notepad.exe\" C:\\Arbeit\\_Rufdepot.tmp in C:\\Arbeit\\",
-      "ShellOpen notepad.exe C:\\Arbeit\\_Rufdepot.tmp in C:\\Arbeit\\",
+      "CreateProcess C:\\Program Files\\Windows NT\\Accessories\\wordpad.exe: \"wordpad.exe\" "
+      "C:\\Arbeit\\_Rufdepot.tmp in C:\\Arbeit\\",
+      "ShellOpen C:\\Program Files\\Windows NT\\Accessories\\wordpad.exe C:\\Arbeit\\_Rufdepot.tmp in C:\\Arbeit\\",
+      "CreateProcess C:\\Windows\\notepad.exe: \"notepad.exe\" C:\\Arbeit\\_Rufdepot.tmp in C:\\Arbeit\\",
+      "ShellOpen C:\\Windows\\notepad.exe C:\\Arbeit\\_Rufdepot.tmp in C:\\Arbeit\\",
   };
   // The attempt that succeeds (4: none does); every later one is never made.
   for (size_t succeeding = 0; succeeding <= order.size(); ++succeeding) {
@@ -258,12 +298,40 @@ TEST_CASE("PrintListing tries WordPad, then Notepad, each directly and then thro
       return f.system.starts.size() == succeeding + 1;
     };
     PrintListing(f.state);
-    std::vector<std::string> seen;
-    for (const ProgramStart& s : f.system.starts)
-      seen.push_back(s.how + " " + s.commandLine + (s.parameters.empty() ? "" : " " + s.parameters) +
-                     " in " + s.folder);
+    std::vector<std::string> seen = Attempts(f.system);
     size_t made = succeeding < order.size() ? succeeding + 1 : order.size();
     CHECK(seen == std::vector<std::string>(order.begin(), order.begin() + made));
+  }
+}
+
+TEST_CASE("PrintListing skips the attempts of an editor that is not installed") {
+  const std::string wordPad[] = {
+      "CreateProcess C:\\Program Files\\Windows NT\\Accessories\\wordpad.exe: \"wordpad.exe\" "
+      "C:\\Arbeit\\_Rufdepot.tmp in C:\\Arbeit\\",
+      "ShellOpen C:\\Program Files\\Windows NT\\Accessories\\wordpad.exe C:\\Arbeit\\_Rufdepot.tmp in C:\\Arbeit\\"};
+  const std::string notepad[] = {
+      "CreateProcess C:\\Windows\\system32\\notepad.exe: \"notepad.exe\" C:\\Arbeit\\_Rufdepot.tmp in C:\\Arbeit\\",
+      "ShellOpen C:\\Windows\\system32\\notepad.exe C:\\Arbeit\\_Rufdepot.tmp in C:\\Arbeit\\"};
+  struct Case {
+    bool wordPadInstalled;
+    bool notepadInstalled;
+  };
+  for (Case c : {Case{true, true}, Case{false, true}, Case{true, false}, Case{false, false}}) {
+    ListingFixture f;
+    CAPTURE(c.wordPadInstalled);
+    CAPTURE(c.notepadInstalled);
+    f.Put(0, "0911", "Ameise");
+    f.system.files.erase(kWordPadFile);
+    f.system.files.erase(kNotepadFile);
+    if (c.wordPadInstalled) f.system.files[kWordPadFile] = "MZ";
+    if (c.notepadInstalled) f.system.files["C:\\Windows\\system32\\notepad.exe"] = "MZ";
+    PrintListing(f.state);
+    std::vector<std::string> expected;
+    if (c.wordPadInstalled) expected.insert(expected.end(), std::begin(wordPad), std::end(wordPad));
+    if (c.notepadInstalled) expected.insert(expected.end(), std::begin(notepad), std::end(notepad));
+    CHECK(Attempts(f.system) == expected);
+    // The listing is written whether or not an editor can show it.
+    CHECK(f.FileLines().size() == 4);
   }
 }
 

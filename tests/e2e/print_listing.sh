@@ -1,16 +1,38 @@
 #!/usr/bin/env bash
 # Ctrl+P writes the listing sorted by name into _Rufdepot.tmp in the working
-# folder and opens it in an editor. With App Paths\wordpad.exe registered
-# (as on Windows) that is Wine's WordPad; without it Notepad, with no error
-# box in between. Pictures of both go beside the exe.
+# folder and opens it in an editor: the one registered under
+# App Paths\wordpad.exe (as on Windows), else Wine's WordPad in its standard
+# folder, else Notepad, with no error box in between. Recording stand-ins
+# named wordpad.exe and notepad.exe in the working folder and beside the exe
+# never run. Pictures of WordPad and Notepad go beside the exe.
 source "$(dirname "$0")/harness.sh"
 e2e_folder
 
 APP_PATH='HKLM\Software\Microsoft\Windows\CurrentVersion\App Paths\wordpad.exe'
 WORDPAD='C:\Program Files\Windows NT\Accessories\wordpad.exe'
-SHOTS=$(dirname "$E2E_EXE")
+WORDPAD_FILE="$WINEPREFIX/drive_c/Program Files/Windows NT/Accessories/wordpad.exe"
+EXE_FOLDER=$(dirname "$E2E_EXE")
+SHOTS=$EXE_FOLDER
 
 forget_wordpad() { "$WINE64" reg delete "$APP_PATH" /f </dev/null >/dev/null 2>&1 || true; }
+register_wordpad() {
+  "$WINE64" reg add "$APP_PATH" /ve /d "$1" /f </dev/null >/dev/null 2>&1 || fail "cannot register $1"
+}
+# As on a Windows without WordPad: its file moved aside in the prefix, and
+# always put back (also after a run that was stopped half-way).
+hide_wordpad() { mv "$WORDPAD_FILE" "$WORDPAD_FILE.hidden"; }
+restore_wordpad() { [ -f "$WORDPAD_FILE.hidden" ] && mv -f "$WORDPAD_FILE.hidden" "$WORDPAD_FILE" || true; }
+restore_wordpad
+
+# Stand-ins that record any start, where a search by name looks first.
+PLANTED=("$E2E_DIR/wordpad.exe" "$E2E_DIR/notepad.exe" "$EXE_FOLDER/wordpad.exe" "$EXE_FOLDER/notepad.exe")
+for program in "${PLANTED[@]}"; do cp "$EXE_FOLDER/wordpad_standin.exe" "$program"; done
+unplant() { rm -f "$EXE_FOLDER/wordpad.exe"* "$EXE_FOLDER/notepad.exe"*; }
+planted_ran() {
+  local program
+  for program in "${PLANTED[@]}"; do [ -e "$program.record" ] && fail "the planted $program ran"; done
+  return 0
+}
 
 # The editors showing this folder's listing file, by their command lines
 # (the brackets keep grep from finding its own).
@@ -27,7 +49,7 @@ close_editors() {
   done
   fail "the editor did not end"
 }
-e2e_at_exit 'close_editors; forget_wordpad'
+e2e_at_exit 'close_editors; forget_wordpad; restore_wordpad; unplant'
 
 # Every number empty but a few: the listing holds just these, sorted.
 python3 - <<'PY'
@@ -101,14 +123,35 @@ print_listing() {
   e2e_wait_end
 }
 
-say "WordPad registered under App Paths: the listing opens in Wine's WordPad"
-[ -f "$WINEPREFIX/drive_c/Program Files/Windows NT/Accessories/wordpad.exe" ] || fail "no WordPad in the prefix"
-"$WINE64" reg add "$APP_PATH" /ve /d "$WORDPAD" /f </dev/null >/dev/null 2>&1 || fail "cannot register WordPad"
-print_listing wordpad.exe
+say "a recording WordPad registered under App Paths gets the command line of a start by name"
+mkdir -p Programme
+cp "$EXE_FOLDER/wordpad_standin.exe" Programme/wordpad.exe
+register_wordpad "$(e2e_windows_folder)Programme\\wordpad.exe"
+e2e_start
+e2e_probe wait-rows 200 >/dev/null || fail "the rows did not appear"
+xdotool windowfocus "$E2E_WINDOW" 2>/dev/null || true
+e2e_keys ctrl+p
+for _ in $(seq 100); do [ -e Programme/wordpad.exe.record ] && break; sleep 0.2; done
+printf '"wordpad.exe" %s_Rufdepot.tmp\n%s\n' "$(e2e_windows_folder)" "$(e2e_windows_folder | sed 's/.$//')" > expected.record
+e2e_same Programme/wordpad.exe.record expected.record
+e2e_same _Rufdepot.tmp expected.tmp
+e2e_probe no-box >/dev/null || fail "a message box of the program is open"
+e2e_probe close >/dev/null || fail "the probe could not close the window"
+e2e_wait_end
+planted_ran
 
-say "no WordPad to be found: Notepad, without an error box"
+say "Wine's WordPad registered under App Paths: the listing opens in it"
+[ -f "$WORDPAD_FILE" ] || fail "no WordPad in the prefix"
+register_wordpad "$WORDPAD"
+print_listing wordpad.exe
+planted_ran
+
+say "nothing registered, no WordPad installed: the system's Notepad, without an error box"
 forget_wordpad
+hide_wordpad
 print_listing notepad.exe
+restore_wordpad
+planted_ran
 
 e2e_same Default.kw original.kw
 "$WINE64" reg query "$APP_PATH" </dev/null >/dev/null 2>&1 && fail "App Paths\\wordpad.exe is still registered"

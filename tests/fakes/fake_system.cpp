@@ -108,15 +108,28 @@ std::string CurrentFolder() { return TheFakeSystem().currentFolder; }
 
 CivilTime SysLocalClock() { return TheFakeSystem().clock; }
 
-bool SysCreateProcess(const std::string& commandLine, const std::string& folder) {
+std::string SysWindowsFolder() { return TheFakeSystem().windowsFolder; }
+
+std::string SysSystemFolder() { return TheFakeSystem().systemFolder; }
+
+std::string SysProgramFilesFolder() { return TheFakeSystem().programFilesFolder; }
+
+std::string SysRegisteredAppPath(const std::string& program) {
+  const FakeSystem& s = TheFakeSystem();
+  auto found = s.appPaths.find(program);
+  return found == s.appPaths.end() ? std::string() : found->second;
+}
+
+bool SysCreateProcess(const std::string& application, const std::string& commandLine,
+                      const std::string& folder) {
   FakeSystem& s = TheFakeSystem();
-  s.starts.push_back({"CreateProcess", commandLine, "", folder});
+  s.starts.push_back({"CreateProcess", application, commandLine, "", folder});
   return s.startSucceeds(s.starts.back());
 }
 
 bool SysShellOpen(const std::string& file, const std::string& parameters,
                   const std::string& folder) {
   FakeSystem& s = TheFakeSystem();
-  s.starts.push_back({"ShellOpen", file, parameters, folder});
+  s.starts.push_back({"ShellOpen", "", file, parameters, folder});
   return s.startSucceeds(s.starts.back());
 }

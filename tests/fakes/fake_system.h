@@ -11,6 +11,7 @@
 
 struct ProgramStart {
   std::string how;          // "CreateProcess" or "ShellOpen"
+  std::string application;  // CreateProcess only: the program file started
   std::string commandLine;  // CreateProcess: the command line; ShellOpen: the file
   std::string parameters;   // ShellOpen only
   std::string folder;
@@ -21,6 +22,12 @@ struct FakeSystem {
   std::set<std::string> folders;
   std::string currentFolder = "C:\\Arbeit\\";
   CivilTime clock{2007, 3, 9, 14, 5, 7};
+
+  // Where Windows keeps its programs (empty: none), and App Paths by program.
+  std::string windowsFolder = "C:\\Windows\\";
+  std::string systemFolder = "C:\\Windows\\system32\\";
+  std::string programFilesFolder = "C:\\Program Files\\";
+  std::map<std::string, std::string> appPaths;
 
   // Failure switches.
   std::set<std::string> unreadable;     // open for reading fails
