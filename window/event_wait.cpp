@@ -29,7 +29,7 @@ void OnCommand(WPARAM wParam, LPARAM lParam) {
   int low = LOWORD(wParam);
   int high = HIWORD(wParam);
   if (lParam) {
-    int id = GetWindowLongA(reinterpret_cast<HWND>(lParam), GWL_ID);
+    int id = GetWindowLongW(reinterpret_cast<HWND>(lParam), GWL_ID);
     if (id == kToolbarId)
       RecordCommand(low);
     else
@@ -45,7 +45,7 @@ void OnCommand(WPARAM wParam, LPARAM lParam) {
 // read the selection that the click made.
 void OnListNotify(HWND window, const NMHDR& header) {
   if (header.code == NM_CLICK)
-    PostMessageA(window, layout::kControlEventMessage, kEntryList, kListClickEvent);
+    PostMessageW(window, layout::kControlEventMessage, kEntryList, kListClickEvent);
   else if (header.code != NM_CUSTOMDRAW)  // drawing, not an event: no turn per painted row
     RecordControl(kEntryList, static_cast<int>(header.code));
 }
@@ -80,7 +80,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     default:
       break;
   }
-  return DefWindowProcA(window, message, wParam, lParam);
+  return DefWindowProcW(window, message, wParam, lParam);
 }
 
 Event WaitEvent() {
@@ -92,13 +92,13 @@ Event WaitEvent() {
   }
   MSG msg;
   // A quit message or a failed wait can only end the run.
-  if (GetMessageA(&msg, nullptr, 0, 0) <= 0) return {kCloseEvent, 0, 0, 0};
+  if (GetMessageW(&msg, nullptr, 0, 0) <= 0) return {kCloseEvent, 0, 0, 0};
   const MainWindow& w = TheMainWindow();
   bool translated = GetActiveWindow() == w.window && w.accelerators &&
-                    TranslateAcceleratorA(w.window, w.accelerators, &msg);
+                    TranslateAcceleratorW(w.window, w.accelerators, &msg);
   if (!translated) {
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
   }
   if (!q.recorded.empty()) {
     Event event = q.recorded.front();

@@ -9,7 +9,7 @@
 
 namespace layout {
 
-inline const char kClassName[] = "RufdepotHauptfenster";
+inline const wchar_t kClassName[] = L"RufdepotHauptfenster";
 constexpr DWORD kWindowStyle = WS_CAPTION | WS_SYSMENU;
 constexpr int kClientWidth = 402;
 constexpr int kClientHeight = 474;

@@ -1,6 +1,8 @@
 #include "window/main_window.h"
 
 #include <commctrl.h>
+#include "directory/program_state.h"
+#include "system/wide_text.h"
 #include "window/layout.h"
 
 MainWindow& TheMainWindow() {
@@ -22,18 +24,22 @@ HWND ControlWindow(int id) {
 
 namespace {
 
-HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
+// IDC_ARROW and IDI_APPLICATION in their wide form.
+const LPCWSTR kArrowCursor = MAKEINTRESOURCEW(32512);
+const LPCWSTR kApplicationIcon = MAKEINTRESOURCEW(32512);
+
+HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
 
 ATOM RegisterMainClass(WNDPROC procedure) {
-  WNDCLASSA windowClass = {};
+  WNDCLASSW windowClass = {};
   windowClass.style = CS_DBLCLKS;
   windowClass.lpfnWndProc = procedure;
   windowClass.hInstance = Instance();
-  windowClass.hIcon = LoadIconA(Instance(), MAKEINTRESOURCEA(IDI_APPLICATION_ICON));
-  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.hIcon = LoadIconW(Instance(), MAKEINTRESOURCEW(IDI_APPLICATION_ICON));
+  windowClass.hCursor = LoadCursorW(nullptr, kArrowCursor);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = layout::kClassName;
-  return RegisterClassA(&windowClass);
+  return RegisterClassW(&windowClass);
 }
 
 HWND CreateCentredWindow() {
@@ -45,21 +51,21 @@ HWND CreateCentredWindow() {
   int height = outer.bottom - outer.top;
   if (width > screenWidth) width = screenWidth;
   if (height > screenHeight) height = screenHeight;
-  return CreateWindowExA(0, layout::kClassName, kWindowTitle, layout::kWindowStyle,
+  return CreateWindowExW(0, layout::kClassName, Widen(kWindowTitle).c_str(), layout::kWindowStyle,
                          (screenWidth - width) / 2, (screenHeight - height) / 2, width, height,
                          nullptr, nullptr, Instance(), nullptr);
 }
 
 void CreateStatusBar(MainWindow& w) {
-  w.statusBar = CreateStatusWindowA(WS_CHILD | WS_VISIBLE, "", w.window, layout::kStatusBarId);
+  w.statusBar = CreateStatusWindowW(WS_CHILD | WS_VISIBLE, L"", w.window, layout::kStatusBarId);
   if (!w.statusBar) return;
   int partRight = layout::kStatusPartRight;
-  SendMessageA(w.statusBar, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&partRight));
+  SendMessageW(w.statusBar, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&partRight));
 }
 
 // The first image of .ico data, 32 x 32; its size comes from its own header.
 HICON DecodeIcon(WORD resourceId) {
-  HRSRC found = FindResourceA(Instance(), MAKEINTRESOURCEA(resourceId), MAKEINTRESOURCEA(10));
+  HRSRC found = FindResourceW(Instance(), MAKEINTRESOURCEW(resourceId), MAKEINTRESOURCEW(10));
   if (!found) return nullptr;
   const BYTE* data = static_cast<const BYTE*>(LockResource(LoadResource(Instance(), found)));
   DWORD size = SizeofResource(Instance(), found);
@@ -75,7 +81,7 @@ HICON DecodeIcon(WORD resourceId) {
 }
 
 HIMAGELIST ToolbarImages(HWND toolbar) {
-  return reinterpret_cast<HIMAGELIST>(SendMessageA(toolbar, TB_GETIMAGELIST, 0, 0));
+  return reinterpret_cast<HIMAGELIST>(SendMessageW(toolbar, TB_GETIMAGELIST, 0, 0));
 }
 
 // Appends an icon to the toolbar's image list; its index, or -1.
@@ -86,22 +92,23 @@ int AppendImage(HWND toolbar, HICON icon) {
     images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 16, 8);
   }
   int index = ImageList_ReplaceIcon(images, -1, icon);
-  SendMessageA(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+  SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
   return index;
 }
 
 void AddTooltip(const MainWindow& w, int commandId, const char* text) {
-  LRESULT position = SendMessageA(w.toolbar, TB_COMMANDTOINDEX, commandId, 0);
+  LRESULT position = SendMessageW(w.toolbar, TB_COMMANDTOINDEX, commandId, 0);
   if (position == -1) return;
-  TTTOOLINFOA tool = {};
-  tool.cbSize = TTTOOLINFOA_V1_SIZE;
+  std::wstring wide = Widen(text);
+  TTTOOLINFOW tool = {};
+  tool.cbSize = TTTOOLINFOW_V1_SIZE;
   tool.uFlags = TTF_SUBCLASS;
   tool.hwnd = w.toolbar;
   tool.uId = position;
-  SendMessageA(w.toolbar, TB_GETITEMRECT, position, reinterpret_cast<LPARAM>(&tool.rect));
-  tool.lpszText = const_cast<char*>(text);
-  SendMessageA(w.tooltip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-  SendMessageA(w.tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  SendMessageW(w.toolbar, TB_GETITEMRECT, position, reinterpret_cast<LPARAM>(&tool.rect));
+  tool.lpszText = wide.data();
+  SendMessageW(w.tooltip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  SendMessageW(w.tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void AddButton(const MainWindow& w, const layout::ToolbarButton& button) {
@@ -121,7 +128,7 @@ void AddButton(const MainWindow& w, const layout::ToolbarButton& button) {
       added.fsStyle = TBSTYLE_SEP;
       break;
   }
-  SendMessageA(w.toolbar, TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&added));
+  SendMessageW(w.toolbar, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&added));
   if (button.tooltip) AddTooltip(w, button.commandId, button.tooltip);
 }
 
@@ -129,44 +136,52 @@ void CreateToolbar(MainWindow& w) {
   w.toolbar = CreateToolbarEx(w.window, layout::kToolbarStyle, static_cast<UINT>(kToolbarId), 0,
                               nullptr, 0, nullptr, 0, 0, 0, 0, 0, sizeof(TBBUTTON));
   if (!w.toolbar) return;
-  w.tooltip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, layout::kTooltipStyle, CW_USEDEFAULT,
+  w.tooltip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, layout::kTooltipStyle, CW_USEDEFAULT,
                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, w.toolbar, nullptr,
                               Instance(), nullptr);
   SetWindowPos(w.tooltip, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
 
-  AppendImage(w.toolbar, LoadIconA(nullptr, IDI_APPLICATION));  // keeps STD_n at n + 1
+  AppendImage(w.toolbar, LoadIconW(nullptr, kApplicationIcon));  // keeps STD_n at n + 1
   TBADDBITMAP standard = {HINST_COMMCTRL, 2};
-  SendMessageA(w.toolbar, TB_ADDBITMAP, 0, reinterpret_cast<LPARAM>(&standard));
+  SendMessageW(w.toolbar, TB_ADDBITMAP, 0, reinterpret_cast<LPARAM>(&standard));
   for (const layout::ToolbarButton& button : layout::kToolbarButtons) AddButton(w, button);
 }
 
 void CreateList(MainWindow& w, HFONT font) {
   const RECT& r = layout::kListRect;
-  w.list = CreateWindowExA(layout::kListExStyle, WC_LISTVIEWA, nullptr, layout::kListStyle, r.left,
+  w.list = CreateWindowExW(layout::kListExStyle, WC_LISTVIEWW, nullptr, layout::kListStyle, r.left,
                            r.top, r.right - r.left, r.bottom - r.top, w.window,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kEntryList)), Instance(),
                            nullptr);
   if (!w.list) return;
-  SendMessageA(w.list, LVM_SETEXTENDEDLISTVIEWSTYLE, layout::kListExtendedStyle,
+  SendMessageW(w.list, LVM_SETEXTENDEDLISTVIEWSTYLE, layout::kListExtendedStyle,
                layout::kListExtendedStyle);
-  SendMessageA(w.list, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  SendMessageW(w.list, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   int position = 0;
   for (const layout::Column& c : layout::kColumns) {
-    LVCOLUMNA column = {};
+    std::wstring title = Widen(c.title);
+    LVCOLUMNW column = {};
     column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
     column.fmt = LVCFMT_LEFT;
     column.cx = c.width;
-    column.pszText = const_cast<char*>(c.title);
+    column.pszText = title.data();
     column.iSubItem = position;
-    SendMessageA(w.list, LVM_INSERTCOLUMNA, position, reinterpret_cast<LPARAM>(&column));
+    SendMessageW(w.list, LVM_INSERTCOLUMNW, position, reinterpret_cast<LPARAM>(&column));
     ++position;
   }
 }
 
-// Numbers and names end up in a file whose fields are separated by ';'.
-LRESULT CALLBACK RefuseSemicolon(HWND field, UINT message, WPARAM wParam, LPARAM lParam,
-                                 UINT_PTR, DWORD_PTR) {
-  if (message == WM_CHAR && wParam == ';') {
+// Numbers and names end up in a Windows-1252 file whose fields are
+// separated by ';': neither a ';' nor a character the file cannot hold
+// gets in. Control characters (Backspace, Ctrl+V) pass on.
+bool RefusedCharacter(WPARAM unit) {
+  if (unit == ';') return true;
+  return unit >= 0x20 && !FitsWindows1252(static_cast<wchar_t>(unit));
+}
+
+LRESULT CALLBACK RefuseCharacters(HWND field, UINT message, WPARAM wParam, LPARAM lParam,
+                                  UINT_PTR, DWORD_PTR) {
+  if (message == WM_CHAR && RefusedCharacter(wParam)) {
     MessageBeep(MB_OK);
     return 0;
   }
@@ -174,13 +189,13 @@ LRESULT CALLBACK RefuseSemicolon(HWND field, UINT message, WPARAM wParam, LPARAM
 }
 
 HWND CreateField(const MainWindow& w, const layout::Field& f, HFONT font) {
-  HWND field = CreateWindowExA(layout::kFieldExStyle, "Edit", "", layout::kFieldStyle | f.extraStyle,
+  HWND field = CreateWindowExW(layout::kFieldExStyle, L"Edit", L"", layout::kFieldStyle | f.extraStyle,
                                f.x, f.y, f.width, f.height, w.window,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(f.id)), Instance(),
                                nullptr);
   if (!field) return nullptr;
-  SendMessageA(field, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  if (f.id != kIndexField) SetWindowSubclass(field, RefuseSemicolon, 0, 0);
+  SendMessageW(field, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  if (f.id != kIndexField) SetWindowSubclass(field, RefuseCharacters, 0, 0);
   return field;
 }
 
@@ -195,7 +210,7 @@ void CreateFields(MainWindow& w, HFONT font) {
 
 bool IsTabStop(HWND child) {
   return IsWindowEnabled(child) && IsWindowVisible(child) &&
-         (GetWindowLongA(child, GWL_STYLE) & WS_TABSTOP);
+         (GetWindowLongW(child, GWL_STYLE) & WS_TABSTOP);
 }
 
 }  // namespace
@@ -212,7 +227,7 @@ void BuildMainWindow(WNDPROC procedure) {
   HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   CreateList(w, font);
   CreateFields(w, font);
-  w.accelerators = CreateAcceleratorTableA(const_cast<ACCEL*>(layout::kAccelerators),
+  w.accelerators = CreateAcceleratorTableW(const_cast<ACCEL*>(layout::kAccelerators),
                                            static_cast<int>(std::size(layout::kAccelerators)));
 }
 
@@ -225,7 +240,7 @@ void DestroyMainWindow() {
   if (w.accelerators) DestroyAcceleratorTable(w.accelerators);
   for (HICON image : w.images)
     if (image) DestroyIcon(image);
-  if (w.windowClass) UnregisterClassA(layout::kClassName, GetModuleHandleA(nullptr));
+  if (w.windowClass) UnregisterClassW(layout::kClassName, GetModuleHandleW(nullptr));
   w = MainWindow{};
 }
 
@@ -251,6 +266,6 @@ void MoveFocus(FocusStep step) {
 void SetListDrawing(ListDrawing drawing) {
   HWND list = TheMainWindow().list;
   if (!list) return;
-  SendMessageA(list, WM_SETREDRAW, drawing == ListDrawing::Resumed, 0);
+  SendMessageW(list, WM_SETREDRAW, drawing == ListDrawing::Resumed, 0);
   if (drawing == ListDrawing::Resumed) InvalidateRect(list, nullptr, TRUE);
 }
