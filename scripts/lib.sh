@@ -101,3 +101,23 @@ warm_wine() {
 }
 
 stop_wine() { "$WINESERVER" -k 2>/dev/null || true; }
+
+# A Wine prefix of its own for runs at another display scale, set to DPI
+# (96 = 100 %, 144 = 150 %); Wine reads the scale when its server starts.
+dpi_prefix() {
+  local dpi=$1 base
+  wine64_prefix
+  base=$WINEPREFIX
+  export WINEPREFIX=${RUFDEPOT_DPI_WINEPREFIX:-$REPO/build/wine64-dpi-prefix}
+  if [ ! -f "$WINEPREFIX/.rufdepot-ready" ]; then
+    flock -o "$WINEPREFIX.lock" bash -c '
+      [ -f "$WINEPREFIX/.rufdepot-ready" ] && exit 0
+      rm -rf "$WINEPREFIX" && cp -a "'"$base"'" "$WINEPREFIX"'
+  fi
+  if [ "$(cat "$WINEPREFIX/.rufdepot-dpi" 2>/dev/null)" != "$dpi" ]; then
+    "$WINESERVER" -k 2>/dev/null || true
+    "$WINE64" reg add "HKCU\\Control Panel\\Desktop" /v LogPixels /t REG_DWORD /d "$dpi" /f </dev/null >/dev/null 2>&1
+    "$WINESERVER" -w
+    echo "$dpi" > "$WINEPREFIX/.rufdepot-dpi"
+  fi
+}

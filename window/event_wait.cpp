@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <commctrl.h>
+#include "window/display_scale.h"
 #include "window/layout.h"
 #include "window/main_window.h"
 
@@ -68,6 +69,10 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       }
       break;
     }
+    case kDpiChangedMessage:
+      // Moved to a monitor of another scale: the system suggests the rectangle.
+      RescaleMainWindow(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case layout::kControlEventMessage:
       RecordControl(static_cast<int>(wParam), static_cast<int>(lParam));
       return 0;

@@ -46,6 +46,15 @@ constexpr ToolbarButton kToolbarButtons[] = {
     {kCmdSave, ImageSource::Standard, STD_FILESAVE, "Speichern und Beenden (Strg s)"},
 };
 
+// Toolbar pictures are 16 pixels at 96 DPI; from 24 pixels on, the
+// standard pictures come from the platform's larger set.
+constexpr int kToolbarImageSize = 16;
+constexpr int kLargeStandardSize = 24;
+constexpr int kStandardSmallSet = 2;
+constexpr int kStandardLargeSet = IDB_STD_LARGE_COLOR;
+// The window icon in the caption: 16 pixels at 96 DPI.
+constexpr int kSmallIconSize = 16;
+
 // The toolbar's image list starts with one placeholder, so the standard
 // image STD_n sits at index n + 1.
 constexpr int kStandardImageOffset = 1;
