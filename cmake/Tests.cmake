@@ -27,6 +27,16 @@ if(WIN32)
   target_sources(window_tests PRIVATE ${RESOURCE_FILE})
   target_include_directories(window_tests PRIVATE ${GENERATED_DIR} ${CMAKE_SOURCE_DIR}/resources)
   add_dependencies(window_tests rufdepot_icons)
+  # The window's texts again with UTF-8 and with a Cyrillic code page as the
+  # system's (Wine takes it from the locale); each run checks its code page.
+  foreach(run "hi_IN.UTF-8=65001" "ru_RU.UTF-8=1251")
+    string(REPLACE "=" ";" parts ${run})
+    list(GET parts 0 locale)
+    list(GET parts 1 page)
+    add_test(NAME window_tests_code_page_${page} COMMAND window_tests "-tc=code page:*")
+    set_tests_properties(window_tests_code_page_${page} PROPERTIES
+      ENVIRONMENT "LANG=${locale};LC_ALL=${locale};RUFDEPOT_CODE_PAGE=${page}")
+  endforeach()
   if(CMAKE_SIZEOF_VOID_P EQUAL 8)
     # End-to-end runs of the real program, driven from outside.
     file(GLOB E2E_SCRIPTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.sh)
