@@ -37,6 +37,13 @@ if(WIN32)
     set_tests_properties(window_tests_code_page_${page} PROPERTIES
       ENVIRONMENT "LANG=${locale};LC_ALL=${locale};RUFDEPOT_CODE_PAGE=${page}")
   endforeach()
+  # The layout at 125, 150 and 200 % in a prefix of its own; one scale at a time.
+  foreach(dpi 120 144 192)
+    add_test(NAME window_tests_dpi_${dpi}
+      COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/dpi-exec ${dpi} $<TARGET_FILE:window_tests> "-tc=display scale:*")
+    set_tests_properties(window_tests_dpi_${dpi} PROPERTIES ENVIRONMENT "RUFDEPOT_DPI=${dpi}"
+      RESOURCE_LOCK rufdepot_dpi_prefix)
+  endforeach()
   if(CMAKE_SIZEOF_VOID_P EQUAL 8)
     # End-to-end runs of the real program, driven from outside.
     file(GLOB E2E_SCRIPTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.sh)

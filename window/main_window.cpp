@@ -403,6 +403,7 @@ void BuildMainWindow(WNDPROC procedure) {
   CreateFields(w, font);
   // Built as the 96-DPI design, so that this scale keeps every pixel of it.
   if (w.dpi != kDesignDpi) ApplyDpi(w);
+  else ScaleWindowIcon(w);  // the caption's icon drawn at 16 pixels, as the system would pick it
   w.accelerators = CreateAcceleratorTableW(const_cast<ACCEL*>(layout::kAccelerators),
                                            static_cast<int>(std::size(layout::kAccelerators)));
 }
