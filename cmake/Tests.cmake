@@ -37,6 +37,9 @@ if(WIN32)
     set_tests_properties(window_tests_code_page_${page} PROPERTIES
       ENVIRONMENT "LANG=${locale};LC_ALL=${locale};RUFDEPOT_CODE_PAGE=${page}")
   endforeach()
+  add_test(NAME file_tests_code_page_65001 COMMAND file_tests "-tc=code page:*")
+  set_tests_properties(file_tests_code_page_65001 PROPERTIES
+    ENVIRONMENT "LANG=hi_IN.UTF-8;LC_ALL=hi_IN.UTF-8")
   # The layout at 125, 150 and 200 % in a prefix of its own; one scale at a time.
   foreach(dpi 120 144 192)
     add_test(NAME window_tests_dpi_${dpi}
