@@ -91,7 +91,10 @@ struct UmlautFolder {
   std::filesystem::path root;
   UmlautFolder() {
     std::error_code error;
-    root = std::filesystem::temp_directory_path(error) / L"Rufdepot B\u00FCcher \u00C4";
+    // Of this process alone: ctest runs the window tests side by side.
+    static int made = 0;
+    root = std::filesystem::temp_directory_path(error) /
+           (L"Rufdepot B\u00FCcher \u00C4 " + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++made));
     std::filesystem::remove_all(root, error);
     REQUIRE(std::filesystem::create_directories(root, error));
   }
