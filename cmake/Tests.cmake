@@ -27,6 +27,29 @@ if(WIN32)
   target_sources(window_tests PRIVATE ${RESOURCE_FILE})
   target_include_directories(window_tests PRIVATE ${GENERATED_DIR} ${CMAKE_SOURCE_DIR}/resources)
   add_dependencies(window_tests rufdepot_icons)
+  # The window's texts again with UTF-8 and with a Cyrillic code page as the
+  # system's (Wine takes it from the locale); each run checks its code page.
+  foreach(run "hi_IN.UTF-8=65001" "ru_RU.UTF-8=1251")
+    string(REPLACE "=" ";" parts ${run})
+    list(GET parts 0 locale)
+    list(GET parts 1 page)
+    add_test(NAME window_tests_code_page_${page} COMMAND window_tests "-tc=code page:*")
+    set_tests_properties(window_tests_code_page_${page} PROPERTIES
+      ENVIRONMENT "LANG=${locale};LC_ALL=${locale};RUFDEPOT_CODE_PAGE=${page}"
+      RESOURCE_LOCK rufdepot_clipboard)
+  endforeach()
+  # Pasting goes through the one clipboard of the display.
+  set_tests_properties(window_tests PROPERTIES RESOURCE_LOCK rufdepot_clipboard)
+  add_test(NAME file_tests_code_page_65001 COMMAND file_tests "-tc=code page:*")
+  set_tests_properties(file_tests_code_page_65001 PROPERTIES
+    ENVIRONMENT "LANG=hi_IN.UTF-8;LC_ALL=hi_IN.UTF-8")
+  # The layout at 125, 150 and 200 % in a prefix of its own; one scale at a time.
+  foreach(dpi 120 144 192)
+    add_test(NAME window_tests_dpi_${dpi}
+      COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/dpi-exec ${dpi} $<TARGET_FILE:window_tests> "-tc=display scale:*")
+    set_tests_properties(window_tests_dpi_${dpi} PROPERTIES ENVIRONMENT "RUFDEPOT_DPI=${dpi}"
+      RESOURCE_LOCK rufdepot_dpi_prefix)
+  endforeach()
   if(CMAKE_SIZEOF_VOID_P EQUAL 8)
     # End-to-end runs of the real program, driven from outside.
     file(GLOB E2E_SCRIPTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.sh)

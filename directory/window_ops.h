@@ -21,6 +21,8 @@ void SetListCell(int row, int column, const std::string& text);
 void SelectListRow(int row);
 int ListRowCount();
 bool IsRowSelected(int row);
+// A character that Windows-1252 cannot hold (pasted in) reads as ';', so
+// the field is never taken over.
 std::string GetFieldText(int id);
 void SetFieldText(int id, const std::string& text);
 void EnableButton(int id, bool enabled);

@@ -28,10 +28,26 @@ ensure_packages() {
     DEBIAN_FRONTEND=noninteractive apt-get update -q
     DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
   fi
-  if ! locale -a 2>/dev/null | grep -qi '^de_DE.utf8$'; then
-    say "generating the de_DE.UTF-8 locale (German button labels in Wine)"
-    sed -i 's/^# *de_DE.UTF-8/de_DE.UTF-8/' /etc/locale.gen && locale-gen >/dev/null
-  fi
+  ensure_locales
+}
+
+# Wine takes its ANSI code page from a generated locale only: de_DE for
+# German button labels (1252), hi_IN for a system with UTF-8 as its code
+# page (65001), ru_RU for a Cyrillic one (1251).
+TEST_LOCALES=(de_DE hi_IN ru_RU)
+ensure_locales() {
+  local name missing=()
+  for name in "${TEST_LOCALES[@]}"; do
+    locale -a 2>/dev/null | grep -qix "$name.utf8" || missing+=("$name")
+  done
+  ((${#missing[@]})) || return 0
+  say "generating the locales ${missing[*]} (UTF-8) for Wine's code pages"
+  [ "$(id -u)" = 0 ] || { say "run as root to generate locales"; exit 1; }
+  for name in "${missing[@]}"; do
+    grep -q "^$name.UTF-8 UTF-8" /etc/locale.gen || sed -i "s/^# *$name.UTF-8 UTF-8/$name.UTF-8 UTF-8/" /etc/locale.gen
+    grep -q "^$name.UTF-8 UTF-8" /etc/locale.gen || echo "$name.UTF-8 UTF-8" >> /etc/locale.gen
+  done
+  locale-gen >/dev/null
 }
 
 # Lets the 32-bit Wine loader run through qemu user-mode emulation where the
@@ -85,3 +101,23 @@ warm_wine() {
 }
 
 stop_wine() { "$WINESERVER" -k 2>/dev/null || true; }
+
+# A Wine prefix of its own for runs at another display scale, set to DPI
+# (96 = 100 %, 144 = 150 %); Wine reads the scale when its server starts.
+dpi_prefix() {
+  local dpi=$1 base
+  wine64_prefix
+  base=$WINEPREFIX
+  export WINEPREFIX=${RUFDEPOT_DPI_WINEPREFIX:-$REPO/build/wine64-dpi-prefix}
+  if [ ! -f "$WINEPREFIX/.rufdepot-ready" ]; then
+    flock -o "$WINEPREFIX.lock" bash -c '
+      [ -f "$WINEPREFIX/.rufdepot-ready" ] && exit 0
+      rm -rf "$WINEPREFIX" && cp -a "'"$base"'" "$WINEPREFIX"'
+  fi
+  if [ "$(cat "$WINEPREFIX/.rufdepot-dpi" 2>/dev/null)" != "$dpi" ]; then
+    "$WINESERVER" -k 2>/dev/null || true
+    "$WINE64" reg add "HKCU\\Control Panel\\Desktop" /v LogPixels /t REG_DWORD /d "$dpi" /f </dev/null >/dev/null 2>&1
+    "$WINESERVER" -w
+    echo "$dpi" > "$WINEPREFIX/.rufdepot-dpi"
+  fi
+}

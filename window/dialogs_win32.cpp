@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 #include "directory/dialogs.h"
+#include "system/wide_text.h"
 
 namespace {
 constexpr size_t kFileBufferSize = 260;
@@ -16,8 +17,15 @@ constexpr DWORD kOpenFileFlags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_NOCHANGE
 static_assert(kOpenFileFlags == 0x8080C);
 #ifndef _WIN64
 // The older layout ends with lpTemplateName: 76 bytes on 32-bit Windows.
-static_assert(offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR) == 76);
+static_assert(offsetof(OPENFILENAMEW, lpTemplateName) + sizeof(LPCWSTR) == 76);
 #endif
+
+// The settings file and the speed-dial file's folder hold Windows-1252: a
+// path with another character would be stored mangled and never found again.
+constexpr char kUnrepresentablePath[] =
+    "Der Pfad der gew\xE4hlten Datei enth\xE4lt Zeichen, die Rufdepot nicht speichern kann.\r\n\r\n"
+    "Ordner- und Dateinamen d\xFCrfen nur Zeichen des westeurop\xE4ischen Zeichensatzes "
+    "(Windows-1252) enthalten. Bitte eine andere Datei w\xE4hlen oder den Ordner umbenennen.";
 
 // The windows one dialog disabled, with the thread that did it; only that
 // thread enables them again. Held per call, so a dialog opened while
@@ -99,34 +107,52 @@ InitialChoice InitialChoiceOf(const std::string& defaultName) {
 int ShowMessage(const std::string& title, const std::string& text, unsigned style) {
   DisabledWindows disabled = DisableThreadWindows();
   HWND owner = DialogOwner();
-  int answer = MessageBoxA(owner, text.c_str(), title.c_str(), style);
+  int answer = MessageBoxW(owner, Widen(text).c_str(), Widen(title).c_str(), style);
   EnableAgain(disabled);
   return answer;
 }
 
-std::string ShowOpenFileDialog(const std::string& title, const std::string& defaultName,
-                               const std::string& pattern, int patternPosition) {
-  const std::string filter = FilterOf(pattern);
-  const InitialChoice initial = InitialChoiceOf(defaultName);
-  char file[kFileBufferSize] = {};
-  std::memcpy(file, initial.fileName.data(), initial.fileName.size());
+namespace {
+// One showing of the dialog: the chosen path as UTF-16, or empty.
+std::wstring ChooseFile(const std::wstring& title, const std::wstring& filter, DWORD filterIndex,
+                        const InitialChoice& initial) {
+  wchar_t file[kFileBufferSize] = {};
+  const std::wstring initialName = Widen(initial.fileName);
+  const std::wstring initialFolder = Widen(initial.folder);
+  initialName.copy(file, kFileBufferSize - 1);
 
   DisabledWindows disabled = DisableThreadWindows();
-  OPENFILENAMEA dialog {};
+  OPENFILENAMEW dialog {};
   // The older layout, without the fields later versions added at its end.
-  dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+  dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400W;
   dialog.hwndOwner = DialogOwner();
   dialog.lpstrFilter = filter.c_str();
-  dialog.nFilterIndex = static_cast<DWORD>(patternPosition) + 1;
+  dialog.nFilterIndex = filterIndex;
   dialog.lpstrFile = file;
   dialog.nMaxFile = kFileBufferSize;
-  dialog.lpstrInitialDir = initial.folder.empty() ? nullptr : initial.folder.c_str();
+  dialog.lpstrInitialDir = initialFolder.empty() ? nullptr : initialFolder.c_str();
   dialog.lpstrTitle = title.c_str();
   dialog.Flags = kOpenFileFlags;
-  const BOOL chosen = GetOpenFileNameA(&dialog);
+  const BOOL chosen = GetOpenFileNameW(&dialog);
   EnableAgain(disabled);
 
   // A path too long for the buffer fails the dialog and reads as cancelled.
   if (!chosen) return {};
-  return std::string(file, strnlen(file, kFileBufferSize));
+  return std::wstring(file, wcsnlen(file, kFileBufferSize));
+}
+}  // namespace
+
+std::string ShowOpenFileDialog(const std::string& title, const std::string& defaultName,
+                               const std::string& pattern, int patternPosition) {
+  const std::wstring filter = Widen(FilterOf(pattern));
+  const std::wstring wideTitle = Widen(title);
+  const InitialChoice initial = InitialChoiceOf(defaultName);
+  const DWORD filterIndex = static_cast<DWORD>(patternPosition) + 1;
+  // Until the user chooses a path that Windows-1252 can hold, or cancels.
+  for (;;) {
+    const std::wstring chosen = ChooseFile(wideTitle, filter, filterIndex, initial);
+    std::string path;
+    if (chosen.empty() || Narrow(chosen, path)) return path;
+    ShowMessage(title, kUnrepresentablePath, MB_ICONERROR);
+  }
 }

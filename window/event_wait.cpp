@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <commctrl.h>
+#include "window/display_scale.h"
 #include "window/layout.h"
 #include "window/main_window.h"
 
@@ -29,7 +30,7 @@ void OnCommand(WPARAM wParam, LPARAM lParam) {
   int low = LOWORD(wParam);
   int high = HIWORD(wParam);
   if (lParam) {
-    int id = GetWindowLongA(reinterpret_cast<HWND>(lParam), GWL_ID);
+    int id = GetWindowLongW(reinterpret_cast<HWND>(lParam), GWL_ID);
     if (id == kToolbarId)
       RecordCommand(low);
     else
@@ -62,7 +63,7 @@ void OnListNotify(HWND window, const NMHDR& header) {
   if (UserSelectedRow(header))
     RecordControl(kEntryList, kListSelectEvent);
   else if (header.code == NM_CLICK)
-    PostMessageA(window, layout::kControlEventMessage, kEntryList, kListClickEvent);
+    PostMessageW(window, layout::kControlEventMessage, kEntryList, kListClickEvent);
   else if (header.code != NM_CUSTOMDRAW)  // drawing, not an event: no turn per painted row
     RecordControl(kEntryList, static_cast<int>(header.code));
 }
@@ -85,6 +86,10 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       }
       break;
     }
+    case kDpiChangedMessage:
+      // Moved to a monitor of another scale: the system suggests the rectangle.
+      RescaleMainWindow(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case layout::kControlEventMessage:
       RecordControl(static_cast<int>(wParam), static_cast<int>(lParam));
       return 0;
@@ -97,7 +102,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     default:
       break;
   }
-  return DefWindowProcA(window, message, wParam, lParam);
+  return DefWindowProcW(window, message, wParam, lParam);
 }
 
 Event WaitEvent() {
@@ -109,13 +114,13 @@ Event WaitEvent() {
   }
   MSG msg;
   // A quit message or a failed wait can only end the run.
-  if (GetMessageA(&msg, nullptr, 0, 0) <= 0) return {kCloseEvent, 0, 0, 0};
+  if (GetMessageW(&msg, nullptr, 0, 0) <= 0) return {kCloseEvent, 0, 0, 0};
   const MainWindow& w = TheMainWindow();
   bool translated = GetActiveWindow() == w.window && w.accelerators &&
-                    TranslateAcceleratorA(w.window, w.accelerators, &msg);
+                    TranslateAcceleratorW(w.window, w.accelerators, &msg);
   if (!translated) {
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
   }
   if (!q.recorded.empty()) {
     Event event = q.recorded.front();
@@ -128,11 +133,11 @@ Event WaitEvent() {
 }
 
 void SelectListRowQuietly(HWND list, int row, UINT state) {
-  LVITEMA item = {};
+  LVITEMW item = {};
   item.stateMask = state;
   item.state = state;
   SelectingByProgram() = true;
-  SendMessageA(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+  SendMessageW(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
   SelectingByProgram() = false;
 }
 

@@ -9,7 +9,7 @@
 
 namespace layout {
 
-inline const char kClassName[] = "RufdepotHauptfenster";
+inline const wchar_t kClassName[] = L"RufdepotHauptfenster";
 constexpr DWORD kWindowStyle = WS_CAPTION | WS_SYSMENU;
 constexpr int kClientWidth = 402;
 constexpr int kClientHeight = 474;
@@ -45,6 +45,15 @@ constexpr ToolbarButton kToolbarButtons[] = {
     {kCmdListing, ImageSource::Standard, STD_PRINTPRE, "Sortierte Liste an Editor \xFC" "bergeben (Strg p)"},
     {kCmdSave, ImageSource::Standard, STD_FILESAVE, "Speichern und Beenden (Strg s)"},
 };
+
+// Toolbar pictures are 16 pixels at 96 DPI; from 24 pixels on, the
+// standard pictures come from the platform's larger set.
+constexpr int kToolbarImageSize = 16;
+constexpr int kLargeStandardSize = 24;
+constexpr int kStandardSmallSet = 2;
+constexpr int kStandardLargeSet = IDB_STD_LARGE_COLOR;
+// The window icon in the caption: 16 pixels at 96 DPI.
+constexpr int kSmallIconSize = 16;
 
 // The toolbar's image list starts with one placeholder, so the standard
 // image STD_n sits at index n + 1.

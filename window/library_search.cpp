@@ -9,10 +9,10 @@ using SetDefaultDllDirectoriesCall = BOOL(WINAPI*)(DWORD);
 }  // namespace
 
 void RestrictLibrarySearch() {
-  HMODULE kernel = GetModuleHandleA("kernel32.dll");
+  HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
   auto setDefault = kernel ? reinterpret_cast<SetDefaultDllDirectoriesCall>(
                                  reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories")))
                            : nullptr;
   if (setDefault) setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
-  SetDllDirectoryA("");
+  SetDllDirectoryW(L"");
 }

@@ -1,6 +1,7 @@
 // The one main window and its controls.
 #pragma once
 #include <windows.h>
+#include <commctrl.h>
 
 struct MainWindow {
   HWND window = nullptr;
@@ -13,7 +14,14 @@ struct MainWindow {
   HWND nameField = nullptr;
   HACCEL accelerators = nullptr;
   HICON images[3] = {};
+  int imageIndexes[3] = {-1, -1, -1};  // of the own images in the toolbar's list
   ATOM windowClass = 0;
+  // The display scale the layout is built for, and what exists only at
+  // scales other than the 96-DPI design.
+  int dpi = 96;
+  HIMAGELIST designImages = nullptr;
+  HFONT scaledFont = nullptr;
+  HICON smallIcon = nullptr;
 };
 
 MainWindow& TheMainWindow();
@@ -21,6 +29,9 @@ MainWindow& TheMainWindow();
 // Creates the window with everything on it and shows it; when the window
 // itself cannot be created, nothing is created.
 void BuildMainWindow(WNDPROC procedure);
+// Lays the window out again for a new display scale (moved to a monitor with
+// another one), in the rectangle the system suggests.
+void RescaleMainWindow(int dpi, const RECT& suggested);
 // Destroys images, window, class and accelerator table; safe when nothing
 // was built.
 void DestroyMainWindow();

@@ -5,29 +5,35 @@
 #include <windows.h>
 #include <commctrl.h>
 #include "window/event_wait.h"
+#include "system/wide_text.h"
 #include "window/main_window.h"
 
 namespace {
+// What a character stands for that Windows-1252 cannot hold: the field
+// separator, which the core never takes over into an entry.
+constexpr char kRefusedCharacter = ';';
+
 HWND List() { return TheMainWindow().list; }
 
 void SetCell(int row, int column, const std::string& text) {
-  LVITEMA item = {};
+  std::wstring wide = Widen(text);
+  LVITEMW item = {};
   item.mask = LVIF_TEXT;
   item.iItem = row;
   item.iSubItem = column;
-  item.pszText = const_cast<char*>(text.c_str());
-  SendMessageA(List(), LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  item.pszText = wide.data();
+  SendMessageW(List(), LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
 }
 }  // namespace
 
 void AddListRow(const std::string& text) {
   size_t end = text.find('\n');
-  std::string first = text.substr(0, end);
-  LVITEMA item = {};
+  std::wstring first = Widen(text.substr(0, end));
+  LVITEMW item = {};
   item.mask = LVIF_TEXT | LVIF_PARAM;
   item.iItem = ListRowCount();
-  item.pszText = const_cast<char*>(first.c_str());
-  int row = static_cast<int>(SendMessageA(List(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+  item.pszText = first.data();
+  int row = static_cast<int>(SendMessageW(List(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
   if (row < 0) return;
   for (int column = 1; end != std::string::npos; ++column) {
     size_t start = end + 1;
@@ -46,32 +52,42 @@ void SelectListRow(int row) {
   SelectListRowQuietly(List(), row, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
-int ListRowCount() { return static_cast<int>(SendMessageA(List(), LVM_GETITEMCOUNT, 0, 0)); }
+int ListRowCount() { return static_cast<int>(SendMessageW(List(), LVM_GETITEMCOUNT, 0, 0)); }
 
 bool IsRowSelected(int row) {
-  return (SendMessageA(List(), LVM_GETITEMSTATE, row, LVIS_SELECTED) & LVIS_SELECTED) != 0;
+  return (SendMessageW(List(), LVM_GETITEMSTATE, row, LVIS_SELECTED) & LVIS_SELECTED) != 0;
 }
 
 std::string GetFieldText(int id) {
   HWND field = ControlWindow(id);
   if (!field) return {};
-  int length = GetWindowTextLengthA(field);
-  std::vector<char> buffer(length + 1);
-  int got = GetWindowTextA(field, buffer.data(), length + 1);
-  return std::string(buffer.data(), got > 0 ? got : 0);
+  int length = GetWindowTextLengthW(field);
+  std::vector<wchar_t> buffer(length + 1);
+  int got = GetWindowTextW(field, buffer.data(), length + 1);
+  std::wstring wide(buffer.data(), got > 0 ? got : 0);
+  std::string text;
+  if (Narrow(wide, text)) return text;
+  // A pasted character the file cannot hold: each one reads as the field
+  // separator, which the core never takes over.
+  text.clear();
+  for (wchar_t unit : wide) {
+    std::string one;
+    text += FitsWindows1252(unit) && Narrow(std::wstring(1, unit), one) ? one : std::string(1, kRefusedCharacter);
+  }
+  return text;
 }
 
 void SetFieldText(int id, const std::string& text) {
   HWND field = ControlWindow(id);
-  if (field) SetWindowTextA(field, text.c_str());
+  if (field) SetWindowTextW(field, Widen(text).c_str());
 }
 
 void EnableButton(int id, bool enabled) {
-  SendMessageA(TheMainWindow().toolbar, TB_ENABLEBUTTON, id, MAKELPARAM(enabled ? TRUE : FALSE, 0));
+  SendMessageW(TheMainWindow().toolbar, TB_ENABLEBUTTON, id, MAKELPARAM(enabled ? TRUE : FALSE, 0));
 }
 
 void SetStatusText(const std::string& text) {
   // A leading TAB centres the text in its part.
-  std::string centred = "\t" + text;
-  SendMessageA(TheMainWindow().statusBar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(centred.c_str()));
+  std::wstring centred = L"\t" + Widen(text);
+  SendMessageW(TheMainWindow().statusBar, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(centred.c_str()));
 }

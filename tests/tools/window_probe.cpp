@@ -10,6 +10,8 @@
 //   button ID         prints 1 when toolbar button ID is enabled, else 0
 //   box               prints the text of the program's open message box
 //   no-box            fails when the program shows a message box
+//   code-page         prints the system's ANSI code page, as this probe runs
+//                     (texts print in that code page)
 //   close             asks the main window to close
 #include <windows.h>
 #include <commctrl.h>
@@ -107,6 +109,10 @@ bool Run(int argc, char** argv, int& i) {
     HWND box = FindTopLevel(true);
     if (!box) return Fail("no message box");
     std::printf("%s\n", WindowText(GetDlgItem(box, 0xFFFF)).c_str());
+    return true;
+  }
+  if (command == "code-page") {
+    std::printf("%u\n", GetACP());
     return true;
   }
   if (command == "no-box") return FindTopLevel(true) ? Fail("a message box is open") : true;
