@@ -1,8 +1,8 @@
 #include "directory/saving.h"
 
 #include "directory/dialogs.h"
+#include "directory/safe_file.h"
 #include "directory/speed_dial_file.h"
-#include "directory/text_file.h"
 #include "system/system.h"
 #include "text/date.h"
 
@@ -20,14 +20,16 @@ std::string WriteFailedText(const std::string& path) {
   return "Kann Kurzwahldatei " + path + " nicht schreiben";
 }
 
-// True only when the file was opened and every line, the flush and the close
-// went through; a half-written file must not pass for a save.
-bool RewriteSpeedDialFile(const ProgramState& state, const std::string& path) {
-  TextFile file;
-  if (!OpenForWriting(path, file)) return false;
-  const bool written = WriteDirectory(state, file);
-  const bool closed = CloseTextFile(file);  // always, so the handle is not left open
-  return written && closed;
+// The day's copy of the file as it is on disk; an earlier copy of that day
+// stays as it was unless the new one is complete.
+bool MakeBackupCopy(const ProgramState& state, const std::string& backupPath) {
+  return CopyFileSafely(SpeedDialPath(state), state.speedDialFolder, backupPath);
+}
+
+// True only when the file now holds all 200 lines; otherwise it is as it was.
+bool RewriteSpeedDialFile(const ProgramState& state) {
+  return WriteFileSafely(state.speedDialFolder, SpeedDialPath(state),
+                         [&state](TextFile& file) { return WriteDirectory(state, file); });
 }
 }  // namespace
 
@@ -39,11 +41,11 @@ bool SaveDirectory(ProgramState& state) {
 
   // The copy comes first, so the day's backup holds what was on disk before
   // this save, and a later save that day replaces it.
-  if (!SysCopyFile(path, backupPath)) {
+  if (!MakeBackupCopy(state, backupPath)) {
     ShowMessage(kWindowTitle, BackupFailedText(path), kMbIconError);
     return true;
   }
-  if (!RewriteSpeedDialFile(state, path)) {
+  if (!RewriteSpeedDialFile(state)) {
     // The changes are still in the table; the flag stays set so closing asks again.
     ShowMessage(kWindowTitle, WriteFailedText(path), kMbIconError);
     return true;
