@@ -4,6 +4,5 @@ file(GLOB FAKE_WINDOW_SOURCES CONFIGURE_DEPENDS tests/fakes/fake_window*.cpp tes
 add_library(rufdepot_fake_window STATIC ${FAKE_WINDOW_SOURCES})
 target_include_directories(rufdepot_fake_window PUBLIC ${CMAKE_SOURCE_DIR})
 
-add_library(rufdepot_fake_system STATIC tests/fakes/fake_system.cpp system/clock.cpp)
+add_library(rufdepot_fake_system STATIC tests/fakes/fake_system.cpp)
 target_include_directories(rufdepot_fake_system PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(rufdepot_fake_system PUBLIC rufdepot_core)

@@ -52,7 +52,7 @@ std::string CurrentFolder();
 // The local wall-clock reading (milliseconds dropped).
 CivilTime SysLocalClock();
 // The same as a date value.
-DateValue CurrentDate();
+inline DateValue CurrentDate() { return DateFromCivil(SysLocalClock()); }
 
 // Starts a process from a command line in folder (empty: inherited).
 // Handles are closed at once; the process is not waited for.
