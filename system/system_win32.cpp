@@ -164,12 +164,23 @@ bool TargetRefused(DWORD error) {
   return error == ERROR_UNABLE_TO_REMOVE_REPLACED || error == ERROR_ACCESS_DENIED ||
          error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
 }
+// Whether another program holds the target open without letting it be
+// renamed or deleted. Asked first, because Wine's ReplaceFile finds that out
+// only after it has made a file of its own beside the target, and leaves it.
+bool TargetInUse(const std::string& target) {
+  HANDLE handle = CreateFileA(target.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return true;
+  CloseHandle(handle);
+  return false;
+}
 }  // namespace
 
 bool SysReplaceFile(const std::string& target, const std::string& replacement) {
   const DWORD attributes = GetFileAttributesA(target.c_str());
   const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
   if (exists && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) return false;
+  if (exists && TargetInUse(target)) return false;
   // Given to the new file before it takes the target's place, so the plain
   // rename below keeps them too (a hidden file stays hidden).
   if (exists && (attributes & kKeptAttributes))
