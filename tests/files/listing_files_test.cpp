@@ -11,8 +11,10 @@
 #include <string>
 #include <thread>
 #include <vector>
+#include "directory/dialogs.h"
 #include "directory/listing.h"
 #include "system/system.h"
+#include "tests/fakes/fake_dialogs.h"
 #include "tests/files/scratch_folder.h"
 #include "text/date.h"
 
@@ -159,7 +161,8 @@ TEST_CASE("The listing is written in the working folder and WordPad gets exactly
   CHECK(w.AwaitRecord("notepad.exe", 500ms).empty());
 }
 
-TEST_CASE("When the listing file cannot be created, no editor is started") {
+TEST_CASE("When the listing file cannot be created, the user is told and no editor is started") {
+  ResetFakeDialogs();
   WorkingFolder w;
   w.PlaceEditor("wordpad.exe");
   w.PlaceEditor("notepad.exe");
@@ -169,6 +172,10 @@ TEST_CASE("When the listing file cannot be created, no editor is started") {
   PrintListing(w.state);
 
   CHECK(fs::is_directory(w.folder / "_Rufdepot.tmp"));
+  REQUIRE(TheFakeDialogs().messages.size() == 1);
+  CHECK(TheFakeDialogs().messages[0].title == kWindowTitle);
+  CHECK(TheFakeDialogs().messages[0].style == kMbIconError);
+  CHECK(TheFakeDialogs().messages[0].text == "Kann Listendatei " + w.state.listingPath + " nicht schreiben");
   CHECK(w.AwaitRecord("wordpad.exe", 2s).empty());
   CHECK(w.AwaitRecord("notepad.exe", 100ms).empty());
 }
