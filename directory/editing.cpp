@@ -27,13 +27,13 @@ bool IsPinned(const DialEntry& entry) { return IndexValue(entry) > kPinnedAbove;
 bool HoldsSeparator(const std::string& text) { return text.find(';') != std::string::npos; }
 
 struct FieldState {
-  bool incomplete;     // a field is empty
-  bool separator;      // a field holds a ';'
+  bool incomplete;  // a field is empty
+  bool separator;   // a field holds a ';'
 };
 
 FieldState ReadFieldState() {
   const std::string number = GetFieldText(kNumberField);
-  if (number.empty()) return {true, HoldsSeparator(number)};
+  if (number.empty()) return {true, false};
   const std::string name = GetFieldText(kNameField);
   return {name.empty(), HoldsSeparator(number) || HoldsSeparator(name)};
 }

@@ -164,12 +164,14 @@ bool TargetRefused(DWORD error) {
   return error == ERROR_UNABLE_TO_REMOVE_REPLACED || error == ERROR_ACCESS_DENIED ||
          error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
 }
+
 // Whether another program holds the target open without letting it be
 // renamed or deleted. Asked first, because Wine's ReplaceFile finds that out
 // only after it has made a file of its own beside the target, and leaves it.
 bool TargetInUse(const std::string& target) {
-  HANDLE handle = CreateFileA(target.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+  HANDLE handle = CreateFileA(target.c_str(), DELETE, kShareAll, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return true;
   CloseHandle(handle);
   return false;
