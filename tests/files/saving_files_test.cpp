@@ -254,5 +254,7 @@ TEST_CASE_FIXTURE(SaveFolder, "A day's backup copy that cannot be replaced stops
   CHECK(state.modified);
   CHECK(OnlyMessage().text == "Kann keine Sicherungskopie anlegen von " + Path("Default.kw"));
   CHECK(Read("Default.kw") == first);
+  CHECK(Read(backup) == kOnDisk);  // the earlier copy of the day, whole
+  CHECK(Backups().size() == 1);    // no half copy, no fresh file left behind
 }
 #endif
