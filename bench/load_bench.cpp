@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 #include "directory/disk_stamp.h"
+#include "directory/safe_file.h"
 #include "directory/speed_dial_file.h"
 #include "directory/text_file.h"
 #include "system/system.h"
@@ -104,11 +105,26 @@ int Load(const std::string& path, ProgramState& state) {
   return rows;
 }
 
+std::string FolderOf(const std::string& path) { return path.substr(0, path.rfind('/') + 1); }
+
+// A save's rewrite: a fresh file put on the disk, then renamed over output.
 bool Save(const ProgramState& state, const std::string& output) {
+  return WriteFileSafely(FolderOf(output), output,
+                         [&state](TextFile& file) { return WriteDirectory(state, file); });
+}
+
+// The rewrite as it was done before: output emptied and written in place,
+// nothing forced to the disk. Kept to compare against.
+bool SaveInPlace(const ProgramState& state, const std::string& output) {
   TextFile file;
   if (!OpenForWriting(output, file)) return false;
   bool written = WriteDirectory(state, file);
   return CloseTextFile(file) && written;
+}
+
+// All the file work of a save: the backup copy, then the rewrite.
+bool SaveWithBackup(const ProgramState& state, const std::string& path, const std::string& backup) {
+  return CopyFileSafely(path, FolderOf(backup), backup) && Save(state, path);
 }
 
 int LoadAndSave(const std::string& path, const std::string& output) {
@@ -204,6 +220,11 @@ int main(int argc, char** argv) {
     auto loaded = std::make_shared<ProgramState>();
     Load(path, *loaded);
     add("save", [loaded, output] { benchmark::DoNotOptimize(Save(*loaded, output)); });
+    add("save_in_place", [loaded, output] { benchmark::DoNotOptimize(SaveInPlace(*loaded, output)); });
+    const std::string backup = PathIn(folder, "backup.kw");
+    add("save_with_backup", [loaded, output, backup] {
+      benchmark::DoNotOptimize(SaveWithBackup(*loaded, output, backup));
+    });
     add("load_save", [path, output] { benchmark::DoNotOptimize(LoadAndSave(path, output)); });
     // The extra read of the file's bytes at loading and around each save.
     add("stamp", [path] { benchmark::DoNotOptimize(ReadDisk(path).stamp.hash); });
@@ -225,12 +246,15 @@ int main(int argc, char** argv) {
     auto times = [&](const char* what) { return collector.millis[std::string(what) + "/" + c.name]; };
     auto ratio = [](double a, double b) { return b > 0 ? a / b : 0.0; };
     const auto plain = times("plain_read"), load = times("load"), save = times("save"),
-               both = times("load_save");
+               both = times("load_save"), inPlace = times("save_in_place"),
+               withBackup = times("save_with_backup");
     std::printf("file_size_kib_%s: %.1f\n", c.name,
                 static_cast<double>(FileSizeOf(PathIn(folder, c.fileName))) / 1024.0);
     std::printf("plain_read_ms_%s: %.3f\n", c.name, plain.real);
     std::printf("load_ms_%s: %.3f\n", c.name, load.real);
     std::printf("save_ms_%s: %.3f\n", c.name, save.real);
+    std::printf("save_in_place_ms_%s: %.3f\n", c.name, inPlace.real);
+    std::printf("save_with_backup_ms_%s: %.3f\n", c.name, withBackup.real);
     std::printf("load_save_ms_%s: %.3f\n", c.name, both.real);
     std::printf("load_save_ratio_%s: %.2f\n", c.name, ratio(both.real, plain.real));
     std::printf("load_save_cpu_ratio_%s: %.2f\n", c.name, ratio(both.cpu, plain.cpu));
@@ -244,7 +268,7 @@ int main(int argc, char** argv) {
     std::printf("peak_memory_kib_load_save_%s: %ld\n", c.name, PeakOfCase(selfPath, "load_save", folder, c));
   }
 
-  for (const char* name : {kCases[0].fileName, kCases[1].fileName, "out.kw", "peak_out.kw"})
+  for (const char* name : {kCases[0].fileName, kCases[1].fileName, "out.kw", "peak_out.kw", "backup.kw"})
     SysDeleteFile(PathIn(folder, name));
   rmdir(folder.c_str());
   return 0;

@@ -5,7 +5,7 @@
 #include "directory/saving.h"
 
 namespace {
-enum class Guard { None, MoveAvailable, EditAvailable };
+enum class Guard { None, MoveAvailable, EditAvailable, ApplyAvailable };
 
 struct CommandRow {
   int id;
@@ -43,7 +43,7 @@ constexpr CommandRow kCommandTable[] = {
     {kKeyUp, Guard::MoveAvailable, MoveUp},
     {kKeyDown, Guard::MoveAvailable, MoveDown},
     {kKeyDelete, Guard::EditAvailable, ClearEntry},
-    {kKeyReturn, Guard::EditAvailable, ApplyEntry},
+    {kKeyReturn, Guard::ApplyAvailable, ApplyEntry},
     {kKeyPrint, Guard::None, Print},
     {kKeySave, Guard::None, Save},
 };
@@ -52,6 +52,7 @@ bool GuardHolds(const ProgramState& state, Guard guard) {
   switch (guard) {
     case Guard::MoveAvailable: return !state.moveBlocked;
     case Guard::EditAvailable: return !state.editIncomplete;
+    case Guard::ApplyAvailable: return !state.applyBlocked;
     case Guard::None: return true;
   }
   return false;

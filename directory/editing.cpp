@@ -26,15 +26,16 @@ bool IsPinned(const DialEntry& entry) { return IndexValue(entry) > kPinnedAbove;
 // A ';' would split the entry's line when the saved file is loaded again.
 bool HoldsSeparator(const std::string& text) { return text.find(';') != std::string::npos; }
 
-bool FieldsIncomplete() {
-  std::string number = GetFieldText(kNumberField);
-  if (number.empty()) return true;
-  std::string name = GetFieldText(kNameField);
-  return name.empty() || HoldsSeparator(number) || HoldsSeparator(name);
-}
+struct FieldState {
+  bool incomplete;  // a field is empty
+  bool separator;   // a field holds a ';'
+};
 
-bool ComputeEditIncomplete(const ProgramState& state) {
-  return FieldsIncomplete() || !HasRow(state.currentSlot);
+FieldState ReadFieldState() {
+  const std::string number = GetFieldText(kNumberField);
+  if (number.empty()) return {true, false};
+  const std::string name = GetFieldText(kNameField);
+  return {name.empty(), HoldsSeparator(number) || HoldsSeparator(name)};
 }
 
 bool ComputeMoveBlocked(const ProgramState& state) {
@@ -64,8 +65,10 @@ int MoveTarget(const ProgramState& state, int s, int d) {
 
 void RefreshAvailability(ProgramState& state) {
   EnableButton(kCmdSave, state.modified);
-  state.editIncomplete = ComputeEditIncomplete(state);
-  EnableButton(kCmdApply, !state.editIncomplete);
+  const FieldState fields = ReadFieldState();
+  state.editIncomplete = fields.incomplete || !HasRow(state.currentSlot);
+  state.applyBlocked = state.editIncomplete || fields.separator;
+  EnableButton(kCmdApply, !state.applyBlocked);
   EnableButton(kCmdClear, !state.editIncomplete);
   state.moveBlocked = ComputeMoveBlocked(state);
   EnableButton(kCmdMoveUp, !state.moveBlocked);

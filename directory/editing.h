@@ -4,9 +4,9 @@
 #pragma once
 #include "directory/program_state.h"
 
-// Turn step: computes moveBlocked and editIncomplete, enables the buttons.
-// Applying (and clearing, which shares the flag) is unavailable while a field
-// is empty or holds a ';'.
+// Turn step: computes moveBlocked, editIncomplete and applyBlocked, enables
+// the buttons. Clearing is unavailable while a field is empty; applying also
+// while a field holds a ';'.
 void RefreshAvailability(ProgramState& state);
 // Selection step: the selected row becomes the current slot; fields show it.
 // With no row selected the current slot is the row count; when that is no

@@ -1,6 +1,7 @@
 #include "directory/listing.h"
 
 #include <algorithm>
+#include "directory/dialogs.h"
 #include "directory/installed_program.h"
 #include "directory/text_file.h"
 #include "system/system.h"
@@ -18,6 +19,10 @@ const char kDateMask[] = "%dd.%mm.%yyyy";
 const char kFileLabel[] = "Datei : ";
 const char kWordPad[] = "wordpad.exe";
 const char kNotepad[] = "notepad.exe";
+
+std::string ListingFailedText(const std::string& path) {
+  return "Kann Listendatei " + path + " nicht schreiben";
+}
 
 void BuildListingLines(ProgramState& state) {
   state.listingLines.clear();
@@ -67,8 +72,11 @@ std::string ListingLine(const DialEntry& entry) {
 void PrintListing(ProgramState& state) {
   BuildListingLines(state);
   // An incomplete listing is not handed on for printing: it would look like
-  // the whole directory.
-  if (!WriteListingFile(state)) return;
+  // the whole directory. The user is told why no editor comes up.
+  if (!WriteListingFile(state)) {
+    ShowMessage(kWindowTitle, ListingFailedText(state.listingPath), kMbIconError);
+    return;
+  }
   if (!LaunchProgram(kWordPad, state.listingPath, CurrentFolder()))
     LaunchProgram(kNotepad, state.listingPath, CurrentFolder());
 }

@@ -8,7 +8,8 @@
 // 36, 6 and 20 characters: always 62 characters.
 std::string ListingLine(const DialEntry& entry);
 // Rebuilds the listing lines, writes the listing file and starts an editor;
-// nothing is started when the file cannot be written in full.
+// when the file cannot be written in full, an error message says so and
+// nothing is started.
 void PrintListing(ProgramState& state);
 // Tries a direct process start, then the shell's "Open", both of the
 // program's installed full path; nothing is tried when the program is not

@@ -1,19 +1,35 @@
 #include "directory/load_warning.h"
 
+namespace {
+// "3, 17, 250"; the report keeps only the first numbers, and an ellipsis
+// says there are more.
+std::string NumberList(const std::vector<int64_t>& numbers, int64_t count) {
+  std::string list;
+  for (size_t i = 0; i < numbers.size(); ++i) {
+    if (i > 0) list += ", ";
+    list += std::to_string(numbers[i]);
+  }
+  if (count > static_cast<int64_t>(numbers.size())) list += ", \x85";
+  return list;
+}
+}  // namespace
+
 std::string UntakenLinesMessage(const std::string& speedDialPath, const LoadReport& report) {
   if (report.droppedCount == 0) return {};
-  std::string message = "Die Kurzwahldatei " + speedDialPath +
-                        " enth\xE4lt Zeilen, die nicht \xFC" "bernommen werden konnten (keine "
-                        "g\xFCltige Position, oder die Position wird sp\xE4ter in der Datei noch "
-                        "einmal belegt):\nZeile ";
-  for (size_t i = 0; i < report.lineNumbers.size(); ++i) {
-    if (i > 0) message += ", ";
-    message += std::to_string(report.lineNumbers[i]);
-  }
-  // The report keeps only the first numbers; an ellipsis says there are more.
-  if (report.droppedCount > static_cast<int64_t>(report.lineNumbers.size())) message += ", \x85";
-  message += "\nBeim Speichern fehlen diese Zeilen in der Datei.\n";
-  return message;
+  return "Die Kurzwahldatei " + speedDialPath +
+         " enth\xE4lt Zeilen, die nicht \xFC" "bernommen werden konnten (keine "
+         "g\xFCltige Position, oder die Position wird sp\xE4ter in der Datei noch "
+         "einmal belegt):\nZeile " +
+         NumberList(report.lineNumbers, report.droppedCount) +
+         "\nBeim Speichern fehlen diese Zeilen in der Datei.\n";
+}
+
+std::string CutLinesMessage(const std::string& speedDialPath, const LoadReport& report) {
+  if (report.cutCount == 0) return {};
+  return "Die Kurzwahldatei " + speedDialPath +
+         " enth\xE4lt Zeilen mit Text nach dem dritten \";\":\nZeile " +
+         NumberList(report.cutLineNumbers, report.cutCount) +
+         "\nBeim Speichern fehlt dieser Text in der Datei.\n";
 }
 
 std::string UnreadRestMessage(const std::string& speedDialPath, const LoadReport& report) {

@@ -7,6 +7,10 @@
 // Empty when every line was taken over.
 std::string UntakenLinesMessage(const std::string& speedDialPath, const LoadReport& report);
 
+// Empty when no line taken over had text after a third ";", which a save
+// would drop.
+std::string CutLinesMessage(const std::string& speedDialPath, const LoadReport& report);
+
 // Empty unless a read error ended the load early: the rest of the file is
 // not in the table, and a save would drop it.
 std::string UnreadRestMessage(const std::string& speedDialPath, const LoadReport& report);

@@ -30,7 +30,7 @@ LoadReport ShowDirectory(ProgramState& state, TextFile& file) {
 void WarnAboutLoad(const ProgramState& state, const LoadReport& report) {
   const std::string path = SpeedDialPath(state);
   for (const std::string& warning :
-       {UntakenLinesMessage(path, report), UnreadRestMessage(path, report),
-        Utf8TextMessage(path, report)})
+       {UntakenLinesMessage(path, report), CutLinesMessage(path, report),
+        UnreadRestMessage(path, report), Utf8TextMessage(path, report)})
     if (!warning.empty()) ShowMessage(kWindowTitle, warning, kMbIconWarning);
 }

@@ -50,6 +50,8 @@ struct ProgramState {
   // Availability, held in the disabling sense; recomputed every turn.
   bool moveBlocked = false;
   bool editIncomplete = false;
+  // Applying also refuses a field holding a ";"; clearing reads no field.
+  bool applyBlocked = false;
 };
 
 inline std::string SpeedDialPath(const ProgramState& state) {

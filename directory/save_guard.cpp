@@ -2,6 +2,7 @@
 
 #include "directory/dialogs.h"
 #include "directory/disk_stamp.h"
+#include "directory/safe_file.h"
 #include "system/system.h"
 
 namespace {
@@ -35,7 +36,9 @@ bool KeepDayBackup(ProgramState& state, const std::string& path, const std::stri
   // A folder or nothing of that name (size -2, -1) is no backup copy.
   const bool dayCopyExists = FileSizeOf(backupPath) >= 0 && state.unfinishedBackupPath != backupPath;
   if (dayCopyExists) return true;
-  if (!SysCopyFile(path, backupPath)) {
+  // Made through a fresh file, so a copy that fails part-way leaves no half
+  // copy under the backup name.
+  if (!CopyFileSafely(path, state.speedDialFolder, backupPath)) {
     state.unfinishedBackupPath = backupPath;
     return false;
   }

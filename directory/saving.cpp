@@ -1,9 +1,9 @@
 #include "directory/saving.h"
 
 #include "directory/dialogs.h"
+#include "directory/safe_file.h"
 #include "directory/save_guard.h"
 #include "directory/speed_dial_file.h"
-#include "directory/text_file.h"
 #include "system/system.h"
 #include "text/date.h"
 
@@ -21,14 +21,10 @@ std::string WriteFailedText(const std::string& path) {
   return "Kann Kurzwahldatei " + path + " nicht schreiben";
 }
 
-// True only when the file was opened and every line, the flush and the close
-// went through; a half-written file must not pass for a save.
-bool RewriteSpeedDialFile(const ProgramState& state, const std::string& path) {
-  TextFile file;
-  if (!OpenForWriting(path, file)) return false;
-  const bool written = WriteDirectory(state, file);
-  const bool closed = CloseTextFile(file);  // always, so the handle is not left open
-  return written && closed;
+// True only when the file now holds all 200 lines; otherwise it is as it was.
+bool RewriteSpeedDialFile(const ProgramState& state) {
+  return WriteFileSafely(state.speedDialFolder, SpeedDialPath(state),
+                         [&state](TextFile& file) { return WriteDirectory(state, file); });
 }
 }  // namespace
 
@@ -45,7 +41,7 @@ bool SaveDirectory(ProgramState& state) {
     ShowMessage(kWindowTitle, BackupFailedText(path), kMbIconError);
     return true;
   }
-  if (!RewriteSpeedDialFile(state, path)) {
+  if (!RewriteSpeedDialFile(state)) {
     // The changes are still in the table; the flag stays set so closing asks again.
     ShowMessage(kWindowTitle, WriteFailedText(path), kMbIconError);
     return true;

@@ -8,12 +8,26 @@
 namespace {
 // Keeps the smallest kMaxReportedLines numbers in ascending order and counts
 // all of them, so a file of millions of bad lines costs no more memory.
-void NoteUntaken(LoadReport& report, int64_t lineNumber) {
-  ++report.droppedCount;
-  auto& numbers = report.lineNumbers;
+void NoteLine(std::vector<int64_t>& numbers, int64_t& count, int64_t lineNumber) {
+  ++count;
   if (numbers.size() == kMaxReportedLines && lineNumber > numbers.back()) return;
   numbers.insert(std::upper_bound(numbers.begin(), numbers.end(), lineNumber), lineNumber);
   if (numbers.size() > kMaxReportedLines) numbers.pop_back();
+}
+
+void NoteUntaken(LoadReport& report, int64_t lineNumber) {
+  NoteLine(report.lineNumbers, report.droppedCount, lineNumber);
+}
+
+// Text after a third ";" is not read, so the next save would drop it.
+bool HasTextAfterThirdField(std::string_view line) {
+  size_t at = 0;
+  for (int separators = 0; separators < 3; ++separators) {
+    at = line.find(';', at);
+    if (at == std::string_view::npos) return false;
+    ++at;
+  }
+  return at < line.size();
 }
 
 // Empty lines and the ";;" written for never-filled slots carry nothing,
@@ -25,6 +39,7 @@ LoadReport LoadDirectory(ProgramState& state, TextFile& file, const AddRowFn& ad
   LoadReport report;
   state.table = DialTable{};
   std::array<int64_t, kFileSlotCount> lineOfSlot{};  // 0: no line filled the slot
+  std::array<bool, kFileSlotCount> cutOfSlot{};      // that line had text after a third ";"
   int highestFilled = -1;
   int lastSlot = 0;
   int64_t lineNumber = 0;
@@ -43,6 +58,7 @@ LoadReport LoadDirectory(ProgramState& state, TextFile& file, const AddRowFn& ad
     }
     if (lineOfSlot[slot] != 0) NoteUntaken(report, lineOfSlot[slot]);
     lineOfSlot[slot] = lineNumber;
+    cutOfSlot[slot] = HasTextAfterThirdField(line);
     DialEntry& entry = state.table.slots[slot];
     entry.index.assign(index);
     entry.number = FieldOf(line, 2, ';');
@@ -52,6 +68,13 @@ LoadReport LoadDirectory(ProgramState& state, TextFile& file, const AddRowFn& ad
   }
   report.readFailed = file.readFailed;
   CloseTextFile(file);
+
+  // Only the lines that stayed in the table: a replaced one is untaken anyway.
+  std::vector<int64_t> cutLines;
+  for (int slot = 0; slot < kFileSlotCount; ++slot)
+    if (cutOfSlot[slot]) cutLines.push_back(lineOfSlot[slot]);
+  std::sort(cutLines.begin(), cutLines.end());
+  for (int64_t cutLine : cutLines) NoteLine(report.cutLineNumbers, report.cutCount, cutLine);
 
   // A hole below the highest filled slot gets the index of its position, so
   // its row shows where it stands and a save writes a line a load can place.

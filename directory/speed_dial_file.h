@@ -17,6 +17,9 @@ constexpr size_t kMaxReportedLines = 20;
 struct LoadReport {
   std::vector<int64_t> lineNumbers;  // 1-based, the first kMaxReportedLines
   int64_t droppedCount = 0;          // all of them
+  // Lines taken over whose text after a third ";" a save drops.
+  std::vector<int64_t> cutLineNumbers;  // 1-based, the first kMaxReportedLines
+  int64_t cutCount = 0;                 // all of them
   bool readFailed = false;           // a read error ended the file early
   bool utf8Text = false;             // the bytes are UTF-8 with umlauts or the like
 };

@@ -73,6 +73,16 @@ bool OpenForWriting(const std::string& path, TextFile& file) {
   return true;
 }
 
+bool OpenTemporaryForWriting(const std::string& folder, std::string& path, TextFile& file) {
+  SysFile handle;
+  Reset(file, handle);
+  if (!SysCreateTemporaryFile(folder, path, handle)) return false;
+  file.handle = handle;
+  file.writing = true;
+  file.buffer.resize(kWriteBufferSize);
+  return true;
+}
+
 bool AtEndOfFile(TextFile& file) { return !FillBuffer(file); }
 
 void ReadTextLineInto(TextFile& file, std::string& line) {
@@ -117,6 +127,11 @@ bool WriteTextLine(TextFile& file, std::string_view text) {
 bool FlushTextFile(TextFile& file) {
   if (!IsOpen(file.handle) || !file.writing) return false;
   return Flush(file);
+}
+
+bool SyncTextFile(TextFile& file) {
+  if (!FlushTextFile(file)) return false;
+  return SysFlush(file.handle);
 }
 
 bool CloseTextFile(TextFile& file) {

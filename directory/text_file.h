@@ -22,6 +22,9 @@ struct TextFile {
 
 bool OpenForReading(const std::string& path, TextFile& file);
 bool OpenForWriting(const std::string& path, TextFile& file);
+// Creates a new file of a name of its own in folder for writing; path
+// receives its full path.
+bool OpenTemporaryForWriting(const std::string& folder, std::string& path, TextFile& file);
 std::string ReadTextLine(TextFile& file);
 // The same into line, reusing its room: reading many long lines then costs
 // no allocation per line.
@@ -31,6 +34,9 @@ bool AtEndOfFile(TextFile& file);
 bool WriteTextLine(TextFile& file, std::string_view text);
 // Writes out pending output now; false when any write to this file failed.
 bool FlushTextFile(TextFile& file);
+// Writes out pending output and has the system put it on the disk; false
+// when any write or that failed.
+bool SyncTextFile(TextFile& file);
 // Writes out pending output and closes; false when any write or the close
 // failed, so the file on disk is not what was written.
 bool CloseTextFile(TextFile& file);

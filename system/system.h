@@ -29,6 +29,18 @@ bool SysClose(SysFile file);
 bool SysCopyFile(const std::string& from, const std::string& to);
 bool SysDeleteFile(const std::string& path);
 
+// Creates a new, empty file for writing in folder (which ends in its
+// separator) under a name that no file there has yet and that no other copy
+// of the program picks; path receives its full path.
+bool SysCreateTemporaryFile(const std::string& folder, std::string& path, SysFile& file);
+// Forces the file's written data out to the disk.
+bool SysFlush(SysFile file);
+// Puts the closed file replacement in place of target, keeping target's
+// attributes; a target that does not exist yet is created. Refused for a
+// read-only target. On failure target is as it was and replacement is still
+// there; true only when target now holds replacement's bytes.
+bool SysReplaceFile(const std::string& target, const std::string& replacement);
+
 // Size in bytes; -1 for an empty path or nothing of that name, -2 for a
 // folder or a drive.
 int64_t FileSizeOf(const std::string& path);
@@ -39,6 +51,8 @@ std::string CurrentFolder();
 
 // The local wall-clock reading (milliseconds dropped).
 CivilTime SysLocalClock();
+// The same as a date value.
+inline DateValue CurrentDate() { return DateFromCivil(SysLocalClock()); }
 
 // The folders where Windows keeps its own programs, each with one separator
 // at its end; the empty text where there is none.

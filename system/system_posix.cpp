@@ -1,6 +1,7 @@
 // The seam on POSIX, for the native builds and tests. Share modes do not
 // exist here; everything else answers as the Win32 side does.
 #include <cerrno>
+#include <cstdio>
 #include <ctime>
 #include <fcntl.h>
 #include <spawn.h>
@@ -135,4 +136,48 @@ bool SysCreateProcess(const std::string& application, const std::string& command
 bool SysShellOpen(const std::string& file, const std::string& parameters,
                   const std::string& folder) {
   return Spawn("'" + file + "' " + parameters, folder);
+}
+
+// Writing a file safely: a fresh file beside the target, then a rename.
+
+// The name carries the process id, so two running copies never pick the same
+// one, and O_EXCL never takes over a file that is there already.
+bool SysCreateTemporaryFile(const std::string& folder, std::string& path, SysFile& file) {
+  constexpr int kAttempts = 100;
+  const std::string stem = folder + "~Rufdepot-" + std::to_string(::getpid()) + "-";
+  static unsigned counter = 0;
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    std::string name = stem + std::to_string(counter++) + ".tmp";
+    int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd >= 0) {
+      file.value = fd;
+      path = name;
+      return true;
+    }
+    if (errno != EEXIST) return false;
+  }
+  return false;
+}
+
+bool SysFlush(SysFile file) { return ::fsync(static_cast<int>(file.value)) == 0; }
+
+static std::string FolderOf(const std::string& path) {
+  size_t slash = path.find_last_of('/');
+  return slash == std::string::npos ? "." : path.substr(0, slash + 1);
+}
+
+bool SysReplaceFile(const std::string& target, const std::string& replacement) {
+  struct stat info {};
+  const bool exists = ::stat(target.c_str(), &info) == 0;
+  // A file without any write permission counts as read-only, also for root.
+  if (exists && (S_ISDIR(info.st_mode) || (info.st_mode & 0222) == 0)) return false;
+  if (exists) ::chmod(replacement.c_str(), info.st_mode & 07777);
+  if (::rename(replacement.c_str(), target.c_str()) != 0) return false;
+  // The new name is on the disk only once the folder is.
+  int folder = ::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folder >= 0) {
+    ::fsync(folder);
+    ::close(folder);
+  }
+  return true;
 }

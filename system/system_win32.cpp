@@ -200,3 +200,71 @@ bool SysShellOpen(const std::string& file, const std::string& parameters,
   if (info.hProcess) CloseHandle(info.hProcess);
   return true;
 }
+
+// Writing a file safely: a fresh file beside the target, then a replace.
+
+// The name carries the process id, so two running copies never pick the same
+// one, and CREATE_NEW never takes over a file that is there already.
+bool SysCreateTemporaryFile(const std::string& folder, std::string& path, SysFile& file) {
+  constexpr int kAttempts = 100;
+  const std::string stem = folder + "~Rufdepot-" + std::to_string(GetCurrentProcessId()) + "-";
+  static unsigned counter = 0;
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    std::string name = stem + std::to_string(counter++) + ".tmp";
+    HANDLE handle = CreateFileW(Widen(name).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (Accept(handle, file)) {
+      path = name;
+      return true;
+    }
+    DWORD error = GetLastError();
+    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return false;
+  }
+  return false;
+}
+
+bool SysFlush(SysFile file) { return FlushFileBuffers(AsHandle(file)) != 0; }
+
+namespace {
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                  FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+// Errors after which ReplaceFile has left the target untouched because it is
+// in use or protected; a plain rename would meet the same refusal.
+bool TargetRefused(DWORD error) {
+  return error == ERROR_UNABLE_TO_REMOVE_REPLACED || error == ERROR_ACCESS_DENIED ||
+         error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+}
+
+// Whether another program holds the target open without letting it be
+// renamed or deleted. Asked first, because Wine's ReplaceFile finds that out
+// only after it has made a file of its own beside the target, and leaves it.
+bool TargetInUse(const std::string& target) {
+  constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+  HANDLE handle = CreateFileW(Widen(target).c_str(), DELETE, kShareAll, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return true;
+  CloseHandle(handle);
+  return false;
+}
+}  // namespace
+
+bool SysReplaceFile(const std::string& target, const std::string& replacement) {
+  const DWORD attributes = GetFileAttributesW(Widen(target).c_str());
+  const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+  if (exists && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) return false;
+  if (exists && TargetInUse(target)) return false;
+  // Given to the new file before it takes the target's place, so the plain
+  // rename below keeps them too (a hidden file stays hidden).
+  if (exists && (attributes & kKeptAttributes))
+    SetFileAttributesW(Widen(replacement).c_str(), attributes & kKeptAttributes);
+  if (exists) {
+    if (ReplaceFileW(Widen(target).c_str(), Widen(replacement).c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                     nullptr, nullptr))
+      return true;
+    if (TargetRefused(GetLastError())) return false;
+  }
+  // No target yet, or a file system on which ReplaceFile cannot work.
+  return MoveFileExW(Widen(replacement).c_str(), Widen(target).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}

@@ -1,8 +1,7 @@
 #include "text/date.h"
 
 #include <array>
-#include <cctype>
-#include "system/system.h"
+#include "text/text.h"
 
 // Days since 1970-01-01 in the proleptic Gregorian calendar (H. Hinnant's
 // civil-days algorithm).
@@ -41,8 +40,6 @@ CivilTime CivilFromDate(DateValue date) {
   return t;
 }
 
-DateValue CurrentDate() { return DateFromCivil(SysLocalClock()); }
-
 static std::string TwoDigits(int value) {
   return {static_cast<char>('0' + value / 10 % 10), static_cast<char>('0' + value % 10)};
 }
@@ -50,7 +47,7 @@ static std::string TwoDigits(int value) {
 static bool StartsWithNoCase(std::string_view text, size_t at, std::string_view word) {
   if (text.size() - at < word.size()) return false;
   for (size_t i = 0; i < word.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(text[at + i])) != word[i]) return false;
+    if (FoldAsciiLetter(text[at + i]) != static_cast<unsigned char>(word[i])) return false;
   return true;
 }
 

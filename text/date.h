@@ -16,8 +16,6 @@ struct CivilTime {
 DateValue DateFromCivil(const CivilTime& time);
 CivilTime CivilFromDate(DateValue date);
 
-// Reads the local clock through the operating-system seam.
-DateValue CurrentDate();
-
-// Expands %yyyy %yy %mm %dd %hh %ii %ss (any case) in mask.
+// Expands %yyyy %yy %mm %dd %hh %ii %ss in mask; the letters A to Z match in
+// either case, every other byte only itself.
 std::string FormatDateMask(std::string_view mask, DateValue date);

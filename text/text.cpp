@@ -44,7 +44,7 @@ std::string RightPart(std::string_view text, int n) {
 
 bool SameText(std::string_view a, std::string_view b) { return a == b; }
 
-static unsigned char FoldAsciiLetter(char c) {
+unsigned char FoldAsciiLetter(char c) {
   unsigned char byte = static_cast<unsigned char>(c);
   return (byte >= 'A' && byte <= 'Z') ? static_cast<unsigned char>(byte + 32) : byte;
 }

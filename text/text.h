@@ -20,5 +20,8 @@ std::string RightPart(std::string_view text, int n);
 // Byte-for-byte equality; an absent text equals the empty one.
 bool SameText(std::string_view a, std::string_view b);
 
+// The byte with A-Z mapped to a-z; every other byte, umlauts included, as it is.
+unsigned char FoldAsciiLetter(char c);
+
 // Orders listing lines: A-Z folded to a-z, every other byte unsigned.
 int CompareNoCase(std::string_view a, std::string_view b);

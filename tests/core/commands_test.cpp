@@ -28,6 +28,7 @@ TEST_CASE("Guarded shortcuts act as their buttons only while their command is av
     bool moveBlocked;
     bool editIncomplete;
     Effect effect;
+    bool separatorInField = false;  // applying alone is unavailable
   };
   const Case cases[] = {
       {kKeyUp, false, false, kMovedUp},       {kKeyUp, true, false, kNothing},
@@ -36,6 +37,7 @@ TEST_CASE("Guarded shortcuts act as their buttons only while their command is av
       {kKeyDelete, false, false, kCleared},   {kKeyDelete, false, true, kNothing},
       {kKeyDelete, true, false, kCleared},    {kKeyReturn, false, false, kApplied},
       {kKeyReturn, false, true, kNothing},    {kKeyReturn, true, false, kApplied},
+      {kKeyReturn, false, false, kNothing, true}, {kKeyDelete, false, false, kCleared, true},
       // Toolbar buttons are not tested again: a disabled one sends nothing.
       {kCmdMoveUp, true, true, kMovedUp},     {kCmdMoveDown, true, true, kMovedDown},
       {kCmdClear, true, true, kCleared},      {kCmdApply, true, true, kApplied},
@@ -54,6 +56,7 @@ TEST_CASE("Guarded shortcuts act as their buttons only while their command is av
     // The flags as a turn step left them; the rows must read, not recompute.
     f.state.moveBlocked = c.moveBlocked;
     f.state.editIncomplete = c.editIncomplete;
+    f.state.applyBlocked = c.editIncomplete || c.separatorInField;
     Snapshot before(f.state);
 
     RunCommand(f.state, c.id);
@@ -202,5 +205,24 @@ TEST_CASE("Turns of the loop: the keys follow what the buttons show") {
     f.window().fields[kNameField] = "Nord S\xFC" "d";
     CommandTurn(f, kKeyReturn);
     CHECK(f.slot(1).name == "Nord S\xFC" "d");
+  }
+
+  SUBCASE("a ';' pasted into a field: Delete and button 2 still clear the entry") {
+    for (int command : {kKeyDelete, kCmdClear}) {
+      CAPTURE(command);
+      EditFixture f({"A", "B"});
+      ClickTurn(f, 1);
+      f.window().fields[kNumberField] = "0711;1";
+      CommandTurn(f, command);
+      CHECK(f.slot(1).number.empty());
+      CHECK(f.slot(1).name.empty());
+      CHECK(f.state.modified);
+    }
+    EditFixture f({"A", "B"});
+    ClickTurn(f, 1);
+    f.window().fields[kNameField] = "Nord;S\xFC" "d";
+    RefreshAvailability(f.state);
+    CHECK(f.window().buttonEnabled[2]);
+    CHECK_FALSE(f.window().buttonEnabled[3]);
   }
 }

@@ -1,5 +1,6 @@
 #include <doctest/doctest.h>
 
+#include "system/system.h"
 #include "tests/fakes/fake_system.h"
 #include "text/date.h"
 

@@ -296,24 +296,25 @@ TEST_CASE("Availability follows the current slot and what the fields show") {
     const char* name;
     bool modified;
     bool canMove;
-    bool canEdit;
+    bool canClear;
+    bool canApply;
   };
   const Case cases[] = {
-      {"a full entry, fields filled", 0, "0711 A", "Name A", false, true, true},
-      {"modified: save enabled", 0, "0711 A", "Name A", true, true, true},
-      {"number field empty", 0, "", "Name A", false, true, false},
-      {"name field empty", 0, "0711 A", "", false, true, false},
-      {"both fields empty", 0, "", "", true, true, false},
-      {"a ';' in the number field", 0, "0711;1", "Name A", false, true, false},
-      {"a ';' in the name field", 0, "0711 A", "Nord;S\xFC" "d", false, true, false},
-      {"a pinned entry", 1, "0711 P", "Name P", false, false, true},
-      {"a name without a number", 2, "", "Name C", false, false, false},
-      {"a name without a number, number typed", 2, "0800", "Name C", false, false, true},
-      {"a number without a name", 3, "0711 D", "", false, true, false},
-      {"a number without a name, name typed", 3, "0711 D", "Neu", false, true, true},
-      {"a slot without a row", 4, "0711 E", "Name E", true, false, false},
-      {"past the spare slot", kSlotCount, "0711 E", "Name E", false, false, false},
-      {"below the table", -1, "0711 E", "Name E", false, false, false},
+      {"a full entry, fields filled", 0, "0711 A", "Name A", false, true, true, true},
+      {"modified: save enabled", 0, "0711 A", "Name A", true, true, true, true},
+      {"number field empty", 0, "", "Name A", false, true, false, false},
+      {"name field empty", 0, "0711 A", "", false, true, false, false},
+      {"both fields empty", 0, "", "", true, true, false, false},
+      {"a ';' in the number field", 0, "0711;1", "Name A", false, true, true, false},
+      {"a ';' in the name field", 0, "0711 A", "Nord;S\xFC" "d", false, true, true, false},
+      {"a pinned entry", 1, "0711 P", "Name P", false, false, true, true},
+      {"a name without a number", 2, "", "Name C", false, false, false, false},
+      {"a name without a number, number typed", 2, "0800", "Name C", false, false, true, true},
+      {"a number without a name", 3, "0711 D", "", false, true, false, false},
+      {"a number without a name, name typed", 3, "0711 D", "Neu", false, true, true, true},
+      {"a slot without a row", 4, "0711 E", "Name E", true, false, false, false},
+      {"past the spare slot", kSlotCount, "0711 E", "Name E", false, false, false, false},
+      {"below the table", -1, "0711 E", "Name E", false, false, false, false},
   };
   for (const Case& c : cases) {
     INFO(c.what);
@@ -324,17 +325,19 @@ TEST_CASE("Availability follows the current slot and what the fields show") {
     // Every button is written every turn: start each from the wrong state.
     f.window().buttonEnabled[5] = !c.modified;
     for (int id : {0, 1}) f.window().buttonEnabled[id] = !c.canMove;
-    for (int id : {2, 3}) f.window().buttonEnabled[id] = !c.canEdit;
+    f.window().buttonEnabled[2] = !c.canClear;
+    f.window().buttonEnabled[3] = !c.canApply;
     Snapshot before(f.state);
 
     RefreshAvailability(f.state);
 
     CHECK(f.state.moveBlocked == !c.canMove);
-    CHECK(f.state.editIncomplete == !c.canEdit);
+    CHECK(f.state.editIncomplete == !c.canClear);
+    CHECK(f.state.applyBlocked == !c.canApply);
     CHECK(f.window().buttonEnabled[0] == c.canMove);
     CHECK(f.window().buttonEnabled[1] == c.canMove);
-    CHECK(f.window().buttonEnabled[2] == c.canEdit);
-    CHECK(f.window().buttonEnabled[3] == c.canEdit);
+    CHECK(f.window().buttonEnabled[2] == c.canClear);
+    CHECK(f.window().buttonEnabled[3] == c.canApply);
     CHECK(f.window().buttonEnabled[4]);  // the listing is always available
     CHECK(f.window().buttonEnabled[5] == c.modified);
     before.CheckUnchanged(f.state);

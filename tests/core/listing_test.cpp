@@ -3,7 +3,9 @@
 #include <string>
 #include <vector>
 #include "directory/commands.h"
+#include "directory/dialogs.h"
 #include "directory/listing.h"
+#include "tests/fakes/fake_dialogs.h"
 #include "tests/fakes/fake_system.h"
 #include "text/text.h"
 
@@ -18,6 +20,7 @@ struct ListingFixture {
 
   ListingFixture() {
     ResetFakeSystem();
+    ResetFakeDialogs();
     state.speedDialFolder = "D:\\Telefon\\";
     state.speedDialFileName = "ets2106.kw";
     state.listingPath = kListing;
@@ -335,7 +338,7 @@ TEST_CASE("PrintListing skips the attempts of an editor that is not installed") 
   }
 }
 
-TEST_CASE("When the listing file cannot be written in full, no editor is started") {
+TEST_CASE("When the listing file cannot be written in full, the user is told and no editor is started") {
   enum class Failure { Unwritable, IsFolder, WriteFails, CloseFails };
   for (Failure failure : {Failure::Unwritable, Failure::IsFolder, Failure::WriteFails, Failure::CloseFails}) {
     ListingFixture f;
@@ -349,11 +352,28 @@ TEST_CASE("When the listing file cannot be written in full, no editor is started
       case Failure::WriteFails: f.system.writeLimit = 5000; break;
       case Failure::CloseFails: f.system.closeFails = true; break;
     }
-    PrintListing(f.state);
+    const DialTable before = f.state.table;
+    RunCommand(f.state, kKeyPrint);
     CHECK(f.system.starts.empty());
     CHECK(f.system.openFiles == 0);
+    REQUIRE(TheFakeDialogs().messages.size() == 1);
+    const ShownMessage& shown = TheFakeDialogs().messages[0];
+    CHECK(shown.title == kWindowTitle);
+    CHECK(shown.style == kMbIconError);
+    CHECK(shown.text == std::string("Kann Listendatei ") + kListing + " nicht schreiben");
     CHECK(f.state.modified);  // nothing else is touched
+    for (int slot = 0; slot < kSlotCount; ++slot) CHECK(f.state.table.slots[slot].name == before.slots[slot].name);
     if (failure == Failure::Unwritable || failure == Failure::IsFolder)
       CHECK(f.system.files.count(kListing) == 0);
+
+    // The cause gone, the next try writes the whole listing and starts the editor.
+    f.system.unwritable.clear();
+    f.system.folders.clear();
+    f.system.writeLimit = -1;
+    f.system.closeFails = false;
+    RunCommand(f.state, kCmdListing);
+    CHECK(f.FileLines().size() == 3 + kFileSlotCount);
+    CHECK(f.system.starts.size() == 1);
+    CHECK(TheFakeDialogs().messages.size() == 1);
   }
 }

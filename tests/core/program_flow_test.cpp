@@ -67,6 +67,17 @@ TEST_CASE_FIXTURE(Fresh, "lines that a save would drop are named once, as a warn
   CHECK(m.text.find("Zeile 1, 2\n") != std::string::npos);
 }
 
+TEST_CASE_FIXTURE(Fresh, "text a save would drop after a third \";\" is named in its own warning") {
+  Show("100;1;a;Rest\r\nKopfzeile\r\n101;2;b\r\n");
+  REQUIRE(TheFakeDialogs().messages.size() == 2);
+  CHECK(TheFakeDialogs().messages[0].text.find("Zeile 2\n") != std::string::npos);
+  const ShownMessage& m = TheFakeDialogs().messages[1];
+  CHECK(m.title == kWindowTitle);
+  CHECK(m.style == kMbIconWarning);
+  CHECK(m.text.find("nach dem dritten \";\":\nZeile 1\n") != std::string::npos);
+  CHECK(state.table.slots[0].name == "a");
+}
+
 TEST_CASE_FIXTURE(Fresh, "every event makes a turn: availability first, then the event's own handling") {
   Rows({{"100", "1", "a"}, {"101", "2", "b"}, {"102", "3", "c"}});
   TheFakeWindow().selectedRow = 1;

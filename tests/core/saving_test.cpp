@@ -107,38 +107,57 @@ TEST_CASE_FIXTURE(SaveFixture, "Ctrl+S without changes still runs a full save") 
   CHECK(TheFakeDialogs().messages[0].text == kSaved);
 }
 
-TEST_CASE_FIXTURE(SaveFixture, "A save that did not rewrite the file says so and keeps the changes") {
-  const std::string expected = ExpectedFile(state);
-  enum class Backup { Absent, OnDisk };
+TEST_CASE_FIXTURE(SaveFixture, "A save that fails anywhere leaves both files as they were, and a retry saves") {
+  // A backup copy from earlier that day: a copy that fails must not touch it.
+  const std::string kEarlier = "100;0711 0;Morgens\r\n";
+  enum class Backup { Earlier, OnDisk };
   struct Case {
     const char* failure;
-    void (*inject)(size_t fileSize);
+    void (*inject)();
     const std::string* text;
-    std::string disk;  // what the speed-dial file holds afterwards; "-" when gone
     Backup backup;
   };
   const Case cases[] = {
-      {"copy fails", [](size_t) { TheFakeSystem().copyFails = true; }, &kBackupFailed, kOnDisk,
-       Backup::Absent},
-      {"speed-dial file missing", [](size_t) { TheFakeSystem().files.erase(kPath); },
-       &kBackupFailed, "-", Backup::Absent},
-      {"open for writing fails", [](size_t) { TheFakeSystem().unwritable.insert(kPath); },
-       &kWriteFailed, kOnDisk, Backup::OnDisk},
-      {"a write fails halfway", [](size_t) { TheFakeSystem().writeLimit = 5000; }, &kWriteFailed,
-       expected.substr(0, 5000), Backup::OnDisk},
-      {"the final flush falls one byte short",
-       [](size_t size) { TheFakeSystem().writeLimit = static_cast<int64_t>(size) - 1; },
-       &kWriteFailed, expected.substr(0, expected.size() - 1), Backup::OnDisk},
-      {"the close fails", [](size_t) { TheFakeSystem().closeFails = true; }, &kWriteFailed,
-       expected, Backup::OnDisk},
+      // The backup copy is the first fresh file, the rewrite the second.
+      {"backup: fresh file not creatable", [] { TheFakeSystem().failingCall["create temporary"] = 1; },
+       &kBackupFailed, Backup::Earlier},
+      {"backup: a write fails part-way", [] { TheFakeSystem().failingCall["write"] = 1; },
+       &kBackupFailed, Backup::Earlier},
+      {"backup: the flush fails", [] { TheFakeSystem().failingCall["flush"] = 1; }, &kBackupFailed,
+       Backup::Earlier},
+      {"backup: the close fails", [] { TheFakeSystem().failingCall["close"] = 1; }, &kBackupFailed,
+       Backup::Earlier},
+      {"backup: the replace fails", [] { TheFakeSystem().failingCall["replace"] = 1; },
+       &kBackupFailed, Backup::Earlier},
+      {"backup: the day's copy is read-only", [] { TheFakeSystem().unwritable.insert(kBackup); },
+       &kBackupFailed, Backup::Earlier},
+      {"speed-dial file unreadable", [] { TheFakeSystem().unreadable.insert(kPath); },
+       &kBackupFailed, Backup::Earlier},
+      {"rewrite: fresh file not creatable", [] { TheFakeSystem().failingCall["create temporary"] = 2; },
+       &kWriteFailed, Backup::OnDisk},
+      {"rewrite: a write fails part-way", [] { TheFakeSystem().failingCall["write"] = 3; },
+       &kWriteFailed, Backup::OnDisk},
+      {"rewrite: disk full in the middle", [] { TheFakeSystem().writeLimit = 5000; }, &kWriteFailed,
+       Backup::OnDisk},
+      {"rewrite: the flush fails", [] { TheFakeSystem().failingCall["flush"] = 2; }, &kWriteFailed,
+       Backup::OnDisk},
+      {"rewrite: the close fails", [] { TheFakeSystem().failingCall["close"] = 2; }, &kWriteFailed,
+       Backup::OnDisk},
+      {"rewrite: the replace fails", [] { TheFakeSystem().failingCall["replace"] = 2; },
+       &kWriteFailed, Backup::OnDisk},
+      {"speed-dial file read-only", [] { TheFakeSystem().unwritable.insert(kPath); }, &kWriteFailed,
+       Backup::OnDisk},
   };
   const DialTable before = state.table;
+  const std::string expected = ExpectedFile(state);
   for (const Case& c : cases) {
-    CAPTURE(c.failure);
+    const std::string failure = c.failure;
+    CAPTURE(failure);
     ResetFakeSystem();
     ResetFakeDialogs();
     TheFakeSystem().files[kPath] = kOnDisk;
-    c.inject(expected.size());
+    TheFakeSystem().files[kBackup] = kEarlier;
+    c.inject();
     state.modified = true;
     RunCommand(state, kCmdSave);
 
@@ -148,17 +167,56 @@ TEST_CASE_FIXTURE(SaveFixture, "A save that did not rewrite the file says so and
     CHECK(shown.title == kTitle);
     CHECK(shown.text == *c.text);
     CHECK(shown.style == kMbIconError);
-    if (c.disk == "-")
-      CHECK_FALSE(Exists(kPath));
-    else
-      CHECK(Disk(kPath) == c.disk);
-    if (c.backup == Backup::Absent)
-      CHECK(BackupCount() == 0);
-    else
-      CHECK(Disk(kBackup) == kOnDisk);  // what the user had is kept here
+    CHECK(Disk(kPath) == kOnDisk);
+    CHECK(Disk(kBackup) == (c.backup == Backup::Earlier ? kEarlier : kOnDisk));
+    CHECK(TheFakeSystem().files.size() == 2);  // no half copy, no fresh file left
     CHECK(SameTable(state.table, before));
     CHECK(TheFakeSystem().openFiles == 0);
+
+    // The cause gone, the same changes are saved in full.
+    TheFakeSystem().failingCall.clear();
+    TheFakeSystem().unwritable.clear();
+    TheFakeSystem().unreadable.clear();
+    TheFakeSystem().writeLimit = -1;
+    RunCommand(state, kCmdSave);
+    CHECK_FALSE(state.modified);
+    CHECK(TheFakeDialogs().messages.back().text == kSaved);
+    CHECK(Disk(kPath) == expected);
+    CHECK(Disk(kBackup) == kOnDisk);
+    CHECK(FakeTemporaryFiles().empty());
   }
+}
+
+TEST_CASE_FIXTURE(SaveFixture, "A full disk at every save: Yes, Yes, No ends with both files as before") {
+  // A file of about 8,000 bytes with LF ends: its copy fits into what is
+  // free, the same 200 lines with CR LF do not.
+  std::string onDisk;
+  for (int slot = 0; slot < kFileSlotCount; ++slot) {
+    DialEntry& entry = state.table.slots[slot];
+    entry = {std::to_string(100 + slot), "0711 " + std::to_string(4000 + slot),
+             "Name " + std::to_string(slot) + std::string(20 - std::to_string(slot).size(), '.')};
+    onDisk += entry.index + ";" + entry.number + ";" + entry.name + "\n";
+  }
+  REQUIRE(onDisk.size() < 8192);
+  REQUIRE(ExpectedFile(state).size() > 8192);
+  TheFakeSystem().files[kPath] = onDisk;
+  TheFakeSystem().writeLimit = 8192;  // what a 16 KiB file system has left for a file
+
+  RunCommand(state, kKeySave);
+  TheFakeDialogs().answers = {kIdYes, kIdOk, kIdNo};
+  AskToSave(state);
+
+  const auto& shown = TheFakeDialogs().messages;
+  REQUIRE(shown.size() == 4);
+  CHECK(shown[0].text == kWriteFailed);
+  CHECK(shown[1].text == kPrompt);
+  CHECK(shown[2].text == kWriteFailed);
+  CHECK(shown[3].text == kPrompt);
+  CHECK_FALSE(state.modified);
+  CHECK(Disk(kPath) == onDisk);
+  CHECK(Disk(kBackup) == onDisk);
+  CHECK(FakeTemporaryFiles().empty());
+  CHECK(TheFakeSystem().files.size() == 2);
 }
 
 TEST_CASE_FIXTURE(SaveFixture, "A save with the flag clear that fails sets the flag") {
@@ -263,14 +321,16 @@ TEST_CASE_FIXTURE(SaveFixture, "A failing save at closing asks again after its m
     const std::string* text;
   };
   const Case cases[] = {
-      {"copy fails", [] { TheFakeSystem().copyFails = true; }, &kBackupFailed},
+      {"file unreadable", [] { TheFakeSystem().unreadable.insert(kPath); }, &kBackupFailed},
       {"file deleted after the start", [] { TheFakeSystem().files.erase(kPath); }, &kBackupFailed},
       {"open for writing fails", [] { TheFakeSystem().unwritable.insert(kPath); }, &kWriteFailed},
       {"disk full", [] { TheFakeSystem().writeLimit = 100; }, &kWriteFailed},
-      {"close fails", [] { TheFakeSystem().closeFails = true; }, &kWriteFailed},
+      // Every close of a written file fails, so the backup copy is the first to fail.
+      {"close fails", [] { TheFakeSystem().closeFails = true; }, &kBackupFailed},
   };
   for (const Case& c : cases) {
-    CAPTURE(c.failure);
+    const std::string failure = c.failure;
+    CAPTURE(failure);
     ResetFakeSystem();
     ResetFakeDialogs();
     TheFakeSystem().files[kPath] = kOnDisk;

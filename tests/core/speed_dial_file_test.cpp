@@ -276,3 +276,45 @@ TEST_CASE("The untaken-lines message names the lines") {
   Loaded loaded = Load("105;a\r\nKopf\r\n105;b\r\n");
   CHECK(UntakenLinesMessage(kPath, loaded.report) == head + "1, 2" + tail);
 }
+
+TEST_CASE("Lines with text after a third \";\" load as before and are named in the warning") {
+  const std::string head =
+      "Die Kurzwahldatei C:\\Tel\\ets.kw enth\xE4lt Zeilen mit Text nach dem dritten \";\":\nZeile ";
+  const std::string tail = "\nBeim Speichern fehlt dieser Text in der Datei.\n";
+  struct Case {
+    const char* what;
+    std::string bytes;
+    std::string cutLines;  // empty: no such warning
+  };
+  const Case cases[] = {
+      {"text after the third field", "100;0711;Nord;S\xFC" "d\r\n101;1;b\r\n", "1"},
+      {"a bare fourth separator carries nothing", "100;0711;Nord;\r\n101;;;\r\n", ""},
+      {"a separator typed into a name, among others",
+       "100;1;a\r\n101;2;b;c;d\r\n102;3;c\r\n103;4;d;e\r\n", "2, 4"},
+      // Only lines that stay in the table: the others are named as untaken.
+      {"replaced later in the file", "100;1;a;x\r\n100;2;b\r\n", ""},
+      {"no place in the table", "Kopf;a;b;c\r\n999;a;b;c\r\n", ""},
+      {"the later of two lines for one slot", "100;1;a\r\n105;2;b\r\n100;3;c;x\r\n", "3"},
+  };
+  for (const Case& c : cases) {
+    const std::string what = c.what;
+    CAPTURE(what);
+    const Loaded loaded = Load(c.bytes);
+    const std::string message = CutLinesMessage(kPath, loaded.report);
+    if (c.cutLines.empty())
+      CHECK(message.empty());
+    else
+      CHECK(message == head + c.cutLines + tail);
+  }
+  // The entry is loaded as today: the name ends at the third ";".
+  CHECK(Load("100;0711;Nord;S\xFC" "d\r\n").state.table.slots[0].name == "Nord");
+
+  // More than the report keeps: the first ones, then an ellipsis.
+  std::string many;
+  std::string numbers;
+  for (int k = 0; k < 25; ++k) {
+    many += std::to_string(100 + k) + ";1;a;b\r\n";
+    if (k < 20) numbers += (k > 0 ? ", " : "") + std::to_string(k + 1);
+  }
+  CHECK(CutLinesMessage(kPath, Load(many).report) == head + numbers + ", \x85" + tail);
+}

@@ -24,6 +24,16 @@ SysFile Remember(const std::string& path, bool writing) {
 }
 }  // namespace
 
+// Counts the call of an operation; true when this one is to fail.
+static bool CallFails(const std::string& operation) {
+  FakeSystem& s = TheFakeSystem();
+  const int call = ++s.calls[operation];
+  auto failing = s.failingCall.find(operation);
+  return failing != s.failingCall.end() && failing->second == call;
+}
+
+static constexpr char kTemporaryMark[] = "~fake-temporary-";
+
 FakeSystem& TheFakeSystem() {
   static FakeSystem system;
   return system;
@@ -69,6 +79,7 @@ bool SysWrite(SysFile file, const char* data, size_t size) {
   ++s.writeCalls;
   OpenFile& open = OpenFiles().at(file.value);
   size_t allowed = size;
+  if (CallFails("write")) allowed = size / 2;
   if (s.writeLimit >= 0)
     allowed = std::min(size, static_cast<size_t>(std::max<int64_t>(0, s.writeLimit - static_cast<int64_t>(open.position))));
   s.files[open.path].append(data, allowed);
@@ -83,7 +94,7 @@ bool SysClose(SysFile file) {
   bool writing = found->second.writing;
   OpenFiles().erase(found);
   --s.openFiles;
-  return !(writing && s.closeFails);
+  return !(writing && (s.closeFails || CallFails("close")));
 }
 
 bool SysCopyFile(const std::string& from, const std::string& to) {
@@ -132,4 +143,38 @@ bool SysShellOpen(const std::string& file, const std::string& parameters,
   FakeSystem& s = TheFakeSystem();
   s.starts.push_back({"ShellOpen", "", file, parameters, folder});
   return s.startSucceeds(s.starts.back());
+}
+
+bool SysCreateTemporaryFile(const std::string& folder, std::string& path, SysFile& file) {
+  FakeSystem& s = TheFakeSystem();
+  if (CallFails("create temporary")) return false;
+  for (int n = 0;; ++n) {
+    std::string name = folder + kTemporaryMark + std::to_string(n);
+    if (s.files.count(name)) continue;
+    s.files[name];
+    path = name;
+    file = Remember(name, true);
+    return true;
+  }
+}
+
+bool SysFlush(SysFile file) {
+  if (!OpenFiles().count(file.value)) return false;
+  return !CallFails("flush");
+}
+
+bool SysReplaceFile(const std::string& target, const std::string& replacement) {
+  FakeSystem& s = TheFakeSystem();
+  if (CallFails("replace") || s.unwritable.count(target) || !s.files.count(replacement))
+    return false;
+  s.files[target] = s.files[replacement];
+  s.files.erase(replacement);
+  return true;
+}
+
+std::vector<std::string> FakeTemporaryFiles() {
+  std::vector<std::string> found;
+  for (const auto& [path, bytes] : TheFakeSystem().files)
+    if (path.find(kTemporaryMark) != std::string::npos) found.push_back(path);
+  return found;
 }

@@ -31,12 +31,17 @@ struct FakeSystem {
 
   // Failure switches.
   std::set<std::string> unreadable;     // open for reading fails
-  std::set<std::string> unwritable;     // open for writing fails
+  std::set<std::string> unwritable;     // open for writing fails; read-only for a replace
   bool copyFails = false;
   int64_t writeLimit = -1;              // a write beyond this many bytes of a file fails
   bool closeFails = false;              // closing a file opened for writing fails
   int64_t readFailsAfter = -1;          // a read beyond this many bytes fails
   int64_t readChunk = -1;               // each read returns at most this many bytes
+  // Makes the n-th call (1-based, counted from the reset) of an operation
+  // fail: "create temporary", "write" (after half its bytes), "flush",
+  // "close" (of a file opened for writing), "replace".
+  std::map<std::string, int> failingCall;
+  std::map<std::string, int> calls;
 
   // Program starts: each is recorded; the answer comes from these.
   std::vector<ProgramStart> starts;
@@ -49,4 +54,6 @@ struct FakeSystem {
 };
 
 FakeSystem& TheFakeSystem();
+// Paths of the files made by SysCreateTemporaryFile that are still there.
+std::vector<std::string> FakeTemporaryFiles();
 void ResetFakeSystem();

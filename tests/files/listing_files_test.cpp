@@ -13,9 +13,11 @@
 #include <string>
 #include <thread>
 #include <vector>
+#include "directory/dialogs.h"
 #include "directory/installed_program.h"
 #include "directory/listing.h"
 #include "system/system.h"
+#include "tests/fakes/fake_dialogs.h"
 #include "tests/files/app_paths.h"
 #include "tests/files/scratch_folder.h"
 #include "text/date.h"
@@ -189,7 +191,8 @@ TEST_CASE("The listing is written in the working folder and no editor planted be
   CHECK(w.PlantedThatRan(1s) == "");
 }
 
-TEST_CASE("When the listing file cannot be created, no editor is started") {
+TEST_CASE("When the listing file cannot be created, the user is told and no editor is started") {
+  ResetFakeDialogs();
   WorkingFolder w;
 #ifdef _WIN32
   RegisteredWordPad wordPad(w.folder, (w.folder / "Programme\\WordPad\\wordpad.exe").string(), REG_SZ);
@@ -205,6 +208,10 @@ TEST_CASE("When the listing file cannot be created, no editor is started") {
   CHECK(AwaitRecord(wordPad.program, 2s).empty());
 #endif
   CHECK(w.PlantedThatRan(500ms) == "");
+  REQUIRE(TheFakeDialogs().messages.size() == 1);
+  CHECK(TheFakeDialogs().messages[0].title == kWindowTitle);
+  CHECK(TheFakeDialogs().messages[0].style == kMbIconError);
+  CHECK(TheFakeDialogs().messages[0].text == "Kann Listendatei " + w.state.listingPath + " nicht schreiben");
 }
 
 #ifdef _WIN32

@@ -15,6 +15,8 @@
 #include "text/date.h"
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <sys/stat.h>
 #endif
 
 namespace {
@@ -66,6 +68,14 @@ struct SaveFolder : ScratchFolder {
     return names;
   }
   void Save() { state.modified = SaveDirectory(state); }
+  // Marks a file read-only the platform's way, or takes the mark off again.
+  void SetReadOnly(const std::string& name, bool readOnly) const {
+#ifdef _WIN32
+    SetFileAttributesA(Path(name).c_str(), readOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
+#else
+    ::chmod(Path(name).c_str(), readOnly ? 0444 : 0644);
+#endif
+  }
   const ShownMessage& OnlyMessage() const {
     REQUIRE(TheFakeDialogs().messages.size() == 1);
     return TheFakeDialogs().messages[0];
@@ -120,7 +130,54 @@ TEST_CASE_FIXTURE(SaveFolder, "A missing speed-dial file gives the backup failur
   CHECK_FALSE(fs::exists(folder / "Default.kw"));  // nothing was written in its place
 }
 
+TEST_CASE_FIXTURE(SaveFolder, "A read-only speed-dial file is refused with the write error and kept") {
+  constexpr bool kReadOnly = true;
+  SetReadOnly("Default.kw", kReadOnly);
+  Save();
+
+  CHECK(state.modified);
+  const ShownMessage& shown = OnlyMessage();
+  CHECK(shown.title == kWindowTitle);
+  CHECK(shown.style == kMbIconError);
+  CHECK(shown.text == "Kann Kurzwahldatei " + Path("Default.kw") + " nicht schreiben");
+  CHECK(Read("Default.kw") == kOnDisk);
+  REQUIRE(Backups().size() == 1);  // the day's copy, and no fresh file left behind
+  CHECK(Read(*Backups().begin()) == kOnDisk);
+
+  // Once the user has made it writable, the same changes are saved.
+  SetReadOnly("Default.kw", !kReadOnly);
+  ResetFakeDialogs();
+  Save();
+  CHECK_FALSE(state.modified);
+  CHECK(Read("Default.kw") == ExpectedFile(state));
+  CHECK(Backups().size() == 1);
+}
+
+#ifndef _WIN32
+TEST_CASE_FIXTURE(SaveFolder, "A save keeps the speed-dial file's permissions") {
+  ::chmod(Path("Default.kw").c_str(), 0640);
+  Save();
+  CHECK_FALSE(state.modified);
+  struct stat info {};
+  REQUIRE(::stat(Path("Default.kw").c_str(), &info) == 0);
+  CHECK((info.st_mode & 07777) == 0640);
+  CHECK(Read("Default.kw") == ExpectedFile(state));
+}
+#endif
+
 #ifdef _WIN32
+TEST_CASE_FIXTURE(SaveFolder, "A save keeps the speed-dial file hidden and its archive mark") {
+  constexpr DWORD kMarks = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE;
+  REQUIRE(SetFileAttributesA(Path("Default.kw").c_str(), kMarks));
+  REQUIRE((GetFileAttributesA(Path("Default.kw").c_str()) & kMarks) == kMarks);
+  Save();
+  CHECK_FALSE(state.modified);
+  CHECK(OnlyMessage().style == kMbIconInformation);
+  CHECK(Read("Default.kw") == ExpectedFile(state));
+  CHECK((GetFileAttributesA(Path("Default.kw").c_str()) & kMarks) == kMarks);
+  CHECK(Backups().size() == 1);
+}
+
 namespace {
 // Another program's handle on a file, held for the life of the object.
 struct HeldFile {
@@ -134,19 +191,41 @@ struct HeldFile {
 };
 }  // namespace
 
-TEST_CASE_FIXTURE(SaveFolder, "A speed-dial file held open without write sharing gives the write error") {
-  {
-    HeldFile other(Path("Default.kw"), FILE_SHARE_READ);
+TEST_CASE_FIXTURE(SaveFolder, "A speed-dial file held open without delete sharing gives the write error and stays") {
+  struct Case {
+    const char* sharing;
+    DWORD share;
+  };
+  const Case cases[] = {
+      {"read", FILE_SHARE_READ},
+      {"read and write", FILE_SHARE_READ | FILE_SHARE_WRITE},
+  };
+  for (const Case& c : cases) {
+    const std::string sharing = c.sharing;
+    CAPTURE(sharing);
+    ResetFakeDialogs();
+    Write("Default.kw", kOnDisk);
+    state.modified = true;
+    {
+      HeldFile other(Path("Default.kw"), c.share);
+      Save();
+    }
+    CHECK(state.modified);
+    const ShownMessage& shown = OnlyMessage();
+    CHECK(shown.title == kWindowTitle);
+    CHECK(shown.style == kMbIconError);
+    CHECK(shown.text == "Kann Kurzwahldatei " + Path("Default.kw") + " nicht schreiben");
+    CHECK(Read("Default.kw") == kOnDisk);
+    REQUIRE(Backups().size() == 1);  // the day's copy, and no fresh file left behind
+    CHECK(Read(*Backups().begin()) == kOnDisk);
+
+    // The other program has let go: the retry saves.
+    ResetFakeDialogs();
     Save();
+    CHECK_FALSE(state.modified);
+    CHECK(Read("Default.kw") == ExpectedFile(state));
+    CHECK(Backups().size() == 1);
   }
-  CHECK(state.modified);
-  const ShownMessage& shown = OnlyMessage();
-  CHECK(shown.title == kWindowTitle);
-  CHECK(shown.style == kMbIconError);
-  CHECK(shown.text == "Kann Kurzwahldatei " + Path("Default.kw") + " nicht schreiben");
-  CHECK(Read("Default.kw") == kOnDisk);
-  REQUIRE(Backups().size() == 1);
-  CHECK(Read(*Backups().begin()) == kOnDisk);
 }
 
 TEST_CASE_FIXTURE(SaveFolder, "A speed-dial file held open without any sharing cannot even be copied") {
@@ -177,5 +256,6 @@ TEST_CASE_FIXTURE(SaveFolder, "A later save that day leaves the day's copy alone
                                   "Sicherungskopie in : " + Path(backup) + "\n");
   CHECK(Read("Default.kw") == ExpectedFile(state));
   CHECK(Read(backup) == kOnDisk);
+  CHECK(Backups().size() == 1);  // no fresh file left behind
 }
 #endif

@@ -45,6 +45,7 @@ constexpr UINT_PTR kKeyRecorderId = 0x4B45;
 // The six buttons: their id where enabled, '-' where disabled.
 constexpr char kAllButMoveAndSave[] = "--234-";
 constexpr char kAllButEditAndSave[] = "01--4-";
+constexpr char kAllButApplyAndSave[] = "012-4-";
 constexpr char kAllButSave[] = "01234-";
 constexpr char kAll[] = "012345";
 constexpr char kOnlyListing[] = "----4-";
@@ -286,8 +287,9 @@ TEST_CASE("Return and Delete in a field apply and clear only while available, an
       {"empty name field, Delete", 0, "0711 100", "", kNumberField, VK_DELETE, kAllButEditAndSave, Outcome::Nothing, kAllButEditAndSave},
       {"empty number field, Return", 0, "", "Anna", kNameField, VK_RETURN, kAllButEditAndSave, Outcome::Nothing, kAllButEditAndSave},
       {"entry without a name, Delete", kNumberOnlyRow, nullptr, nullptr, kNumberField, VK_DELETE, kAllButEditAndSave, Outcome::Nothing, kAllButEditAndSave},
-      {"a ';' in the name, Return", 0, "0711 100", "Anna;Berg", kNameField, VK_RETURN, kAllButEditAndSave, Outcome::Nothing, kAllButEditAndSave},
-      {"a ';' in the number, Delete", 0, "0711;100", "Anna", kNumberField, VK_DELETE, kAllButEditAndSave, Outcome::Nothing, kAllButEditAndSave},
+      // A ';' would split the line in the file: applying is refused, clearing reads no field.
+      {"a ';' in the name, Return", 0, "0711 100", "Anna;Berg", kNameField, VK_RETURN, kAllButApplyAndSave, Outcome::Nothing, kAllButApplyAndSave},
+      {"a ';' in the number, Delete", 0, "0711;100", "Anna", kNumberField, VK_DELETE, kAllButApplyAndSave, Outcome::Cleared, "----45"},
       // No row is selected: the current slot has no row, so nothing may be
       // stored there where no one sees it and no save writes it.
       {"no row selected, Return", kNoRow, "0711 999", "Neu", kNameField, VK_RETURN, kOnlyListing, Outcome::Nothing, kOnlyListing},
@@ -339,7 +341,7 @@ TEST_CASE("Return and Delete in a field apply and clear only while available, an
   }
 }
 
-TEST_CASE("a ';' pasted into a field makes applying unavailable; Return then does nothing") {
+TEST_CASE("a ';' pasted into a field makes applying unavailable; Return then does nothing, Delete still clears") {
   EditingWindow f;
   f.ClickRow(1);
   f.Focus(f.w.nameField);
@@ -355,12 +357,19 @@ TEST_CASE("a ';' pasted into a field makes applying unavailable; Return then doe
   PostMessageA(f.w.nameField, WM_PASTE, 0, 0);
   f.Turns();
   REQUIRE(TextOf(f.w.nameField) == "Bernd;Berlin");
-  CHECK(f.Buttons() == kAllButEditAndSave);
+  CHECK(f.Buttons() == kAllButApplyAndSave);
 
   std::vector<std::string> before = f.Everything();
   f.Press(VK_RETURN);
   CHECK(f.Everything() == before);
   CHECK(f.state.table.slots[1].name == "Bernd");
+
+  f.Press(VK_DELETE);
+  CHECK(TextOf(f.w.nameField) == "");
+  CHECK(f.state.table.slots[1].number == "");
+  CHECK(f.state.table.slots[1].name == "");
+  f.CheckRowShowsSlot(1);
+  CHECK(f.state.modified);
 }
 
 TEST_CASE("Up and Down move the entry only where it can move; the list never moves its own selection") {
