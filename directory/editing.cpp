@@ -135,7 +135,10 @@ void ApplyEntry(ProgramState& state) {
 }
 
 void TakeOverTyping(ProgramState& state) {
-  if (!ComputeEditIncomplete(state)) ApplyEntry(state);
+  // Only what Return could take over right now: nothing with an empty field
+  // or a ';'.
+  const FieldState fields = ReadFieldState();
+  if (!fields.incomplete && !fields.separator && HasRow(state.currentSlot)) ApplyEntry(state);
 }
 
 void SelectWithTakeOver(ProgramState& state) {

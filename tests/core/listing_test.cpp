@@ -7,6 +7,7 @@
 #include "directory/listing.h"
 #include "tests/fakes/fake_dialogs.h"
 #include "tests/fakes/fake_system.h"
+#include "tests/fakes/fake_window.h"
 #include "text/text.h"
 
 namespace {
@@ -21,6 +22,7 @@ struct ListingFixture {
   ListingFixture() {
     ResetFakeSystem();
     ResetFakeDialogs();
+    ResetFakeWindow();  // empty fields: a print command has no typing to take over
     state.speedDialFolder = "D:\\Telefon\\";
     state.speedDialFileName = "ets2106.kw";
     state.listingPath = kListing;

@@ -267,7 +267,7 @@ TEST_CASE_FIXTURE(SafeFixture, "The closing question offers Ja, Nein and Abbrech
     CHECK(TheFakeSystem().files.at(kBackup) == onDisk);
   }
   SUBCASE("Ja with a failing save asks again; Abbrechen then keeps the changes") {
-    TheFakeSystem().copyFails = true;
+    TheFakeSystem().failingCall["create temporary"] = 1;  // the backup copy's fresh file
     TheFakeDialogs().answers = {kIdYes, kIdOk, kIdCancel};
     CHECK(AskToSave(state) == ClosingOutcome::Stay);
     CHECK(state.modified);

@@ -61,7 +61,7 @@ TEST_CASE_FIXTURE(LoadedFixture, "A failed first copy of the day is made by the 
   for (Leftover leftover : {Leftover::None, Leftover::PartialCopy}) {
     CAPTURE(static_cast<int>(leftover));
     LoadedFixture fresh;
-    TheFakeSystem().copyFails = true;
+    TheFakeSystem().failingCall["create temporary"] = 1;  // the backup copy's fresh file
     if (leftover == Leftover::PartialCopy)
       TheFakeDialogs().onMessage = [](const ShownMessage& shown) {
         // A copy that broke off halfway, left behind under the day's name.
@@ -72,7 +72,7 @@ TEST_CASE_FIXTURE(LoadedFixture, "A failed first copy of the day is made by the 
     CHECK(fresh.LastMessage().text == kBackupFailed);
     CHECK(fresh.Disk(kPath) == kMorning);
 
-    TheFakeSystem().copyFails = false;
+    TheFakeSystem().failingCall.clear();
     RunCommand(fresh.state, kKeySave);
     CHECK_FALSE(fresh.state.modified);
     CHECK(fresh.LastMessage().text == kSaved);
