@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 #include "window/layout.h"
+#include "window/startup_trace.h"
 
 MainWindow& TheMainWindow() {
   static MainWindow mainWindow;
@@ -128,16 +129,20 @@ void AddButton(const MainWindow& w, const layout::ToolbarButton& button) {
 void CreateToolbar(MainWindow& w) {
   w.toolbar = CreateToolbarEx(w.window, layout::kToolbarStyle, static_cast<UINT>(kToolbarId), 0,
                               nullptr, 0, nullptr, 0, 0, 0, 0, 0, sizeof(TBBUTTON));
+  TraceStep("toolbar");
   if (!w.toolbar) return;
   w.tooltip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, layout::kTooltipStyle, CW_USEDEFAULT,
                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, w.toolbar, nullptr,
                               Instance(), nullptr);
   SetWindowPos(w.tooltip, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+  TraceStep("tooltip_window");
 
   AppendImage(w.toolbar, LoadIconA(nullptr, IDI_APPLICATION));  // keeps STD_n at n + 1
   TBADDBITMAP standard = {HINST_COMMCTRL, 2};
   SendMessageA(w.toolbar, TB_ADDBITMAP, 0, reinterpret_cast<LPARAM>(&standard));
+  TraceStep("standard_images");
   for (const layout::ToolbarButton& button : layout::kToolbarButtons) AddButton(w, button);
+  TraceStep("buttons_and_tips");
 }
 
 void CreateList(MainWindow& w, HFONT font) {
@@ -203,17 +208,25 @@ bool IsTabStop(HWND child) {
 void BuildMainWindow(WNDPROC procedure) {
   MainWindow& w = TheMainWindow();
   w.windowClass = RegisterMainClass(procedure);
+  TraceStep("window_class");
   w.window = CreateCentredWindow();
+  TraceStep("window");
   if (!w.window) return;
   ShowWindow(w.window, SW_SHOWNORMAL);
+  TraceStep("show_window");
   CreateStatusBar(w);
+  TraceStep("status_bar");
   for (int i = 0; i < layout::kOwnIconCount; ++i) w.images[i] = DecodeIcon(layout::kOwnIconResources[i]);
+  TraceStep("decode_icons");
   CreateToolbar(w);
   HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   CreateList(w, font);
+  TraceStep("list_and_columns");
   CreateFields(w, font);
+  TraceStep("fields");
   w.accelerators = CreateAcceleratorTableA(const_cast<ACCEL*>(layout::kAccelerators),
                                            static_cast<int>(std::size(layout::kAccelerators)));
+  TraceStep("accelerators");
 }
 
 void DestroyMainWindow() {

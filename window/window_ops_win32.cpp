@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include "window/main_window.h"
+#include "window/startup_trace.h"
 
 namespace {
 HWND List() { return TheMainWindow().list; }
@@ -20,6 +21,7 @@ void SetCell(int row, int column, const std::string& text) {
 }  // namespace
 
 void AddListRow(const std::string& text) {
+  const int64_t begin = TraceClock();
   size_t end = text.find('\n');
   std::string first = text.substr(0, end);
   LVITEMA item = {};
@@ -33,6 +35,7 @@ void AddListRow(const std::string& text) {
     end = text.find('\n', start);
     SetCell(row, column, text.substr(start, end == std::string::npos ? end : end - start));
   }
+  TraceAddSince("load_and_rows.of_which_adding_rows", begin);
 }
 
 void SetListCell(int row, int column, const std::string& text) {
