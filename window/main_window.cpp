@@ -79,18 +79,6 @@ HIMAGELIST ToolbarImages(HWND toolbar) {
   return reinterpret_cast<HIMAGELIST>(SendMessageA(toolbar, TB_GETIMAGELIST, 0, 0));
 }
 
-// Appends an icon to the toolbar's image list; its index, or -1.
-int AppendImage(HWND toolbar, HICON icon) {
-  HIMAGELIST images = ToolbarImages(toolbar);
-  if (!images) {
-    // A toolbar made without bitmaps has no list yet: make one at its image size.
-    images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 16, 8);
-  }
-  int index = ImageList_ReplaceIcon(images, -1, icon);
-  SendMessageA(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
-  return index;
-}
-
 void AddTooltip(const MainWindow& w, int commandId, const char* text) {
   LRESULT position = SendMessageA(w.toolbar, TB_COMMANDTOINDEX, commandId, 0);
   if (position == -1) return;
@@ -105,13 +93,15 @@ void AddTooltip(const MainWindow& w, int commandId, const char* text) {
   SendMessageA(w.tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-void AddButton(const MainWindow& w, const layout::ToolbarButton& button) {
+// A button's picture is the index of its image in the toolbar's list; own
+// icons are appended to that list as their buttons come.
+TBBUTTON ButtonOf(const MainWindow& w, HIMAGELIST images, const layout::ToolbarButton& button) {
   TBBUTTON added = {};
   added.idCommand = button.commandId;
   added.fsState = TBSTATE_ENABLED;
   switch (button.source) {
     case layout::ImageSource::OwnIcon:
-      added.iBitmap = AppendImage(w.toolbar, w.images[button.image]);
+      added.iBitmap = images ? ImageList_ReplaceIcon(images, -1, w.images[button.image]) : -1;
       added.fsStyle = TBSTYLE_BUTTON;
       break;
     case layout::ImageSource::Standard:
@@ -122,8 +112,7 @@ void AddButton(const MainWindow& w, const layout::ToolbarButton& button) {
       added.fsStyle = TBSTYLE_SEP;
       break;
   }
-  SendMessageA(w.toolbar, TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&added));
-  if (button.tooltip) AddTooltip(w, button.commandId, button.tooltip);
+  return added;
 }
 
 void CreateToolbar(MainWindow& w) {
@@ -137,11 +126,19 @@ void CreateToolbar(MainWindow& w) {
   SetWindowPos(w.tooltip, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
   TraceStep("tooltip_window");
 
-  AppendImage(w.toolbar, LoadIconA(nullptr, IDI_APPLICATION));  // keeps STD_n at n + 1
+  // One image list, set once: the toolbar lays out its buttons again each
+  // time a list is set, and each time buttons are added.
+  HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 16, 8);
+  if (images) ImageList_ReplaceIcon(images, -1, LoadIconA(nullptr, IDI_APPLICATION));  // keeps STD_n at n + 1
+  SendMessageA(w.toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
   TBADDBITMAP standard = {HINST_COMMCTRL, 2};
   SendMessageA(w.toolbar, TB_ADDBITMAP, 0, reinterpret_cast<LPARAM>(&standard));
   TraceStep("standard_images");
-  for (const layout::ToolbarButton& button : layout::kToolbarButtons) AddButton(w, button);
+  TBBUTTON buttons[std::size(layout::kToolbarButtons)];
+  for (size_t i = 0; i < std::size(buttons); ++i) buttons[i] = ButtonOf(w, images, layout::kToolbarButtons[i]);
+  SendMessageA(w.toolbar, TB_ADDBUTTONSA, std::size(buttons), reinterpret_cast<LPARAM>(buttons));
+  for (const layout::ToolbarButton& button : layout::kToolbarButtons)
+    if (button.tooltip) AddTooltip(w, button.commandId, button.tooltip);
   TraceStep("buttons_and_tips");
 }
 
