@@ -209,8 +209,6 @@ void BuildMainWindow(WNDPROC procedure) {
   w.window = CreateCentredWindow();
   TraceStep("window");
   if (!w.window) return;
-  ShowWindow(w.window, SW_SHOWNORMAL);
-  TraceStep("show_window");
   CreateStatusBar(w);
   TraceStep("status_bar");
   for (int i = 0; i < layout::kOwnIconCount; ++i) w.images[i] = DecodeIcon(layout::kOwnIconResources[i]);
@@ -224,6 +222,10 @@ void BuildMainWindow(WNDPROC procedure) {
   w.accelerators = CreateAcceleratorTableA(const_cast<ACCEL*>(layout::kAccelerators),
                                            static_cast<int>(std::size(layout::kAccelerators)));
   TraceStep("accelerators");
+  // Shown once complete: no frame is drawn and erased again as each
+  // control comes onto a visible window.
+  ShowWindow(w.window, SW_SHOWNORMAL);
+  TraceStep("show_window");
 }
 
 void DestroyMainWindow() {
