@@ -202,7 +202,7 @@ bool IsTabStop(HWND child) {
 
 }  // namespace
 
-void BuildMainWindow(WNDPROC procedure) {
+void BuildMainWindow(WNDPROC procedure, Showing showing) {
   MainWindow& w = TheMainWindow();
   w.windowClass = RegisterMainClass(procedure);
   TraceStep("window_class");
@@ -222,9 +222,16 @@ void BuildMainWindow(WNDPROC procedure) {
   w.accelerators = CreateAcceleratorTableA(const_cast<ACCEL*>(layout::kAccelerators),
                                            static_cast<int>(std::size(layout::kAccelerators)));
   TraceStep("accelerators");
-  // Shown once complete: no frame is drawn and erased again as each
-  // control comes onto a visible window.
-  ShowWindow(w.window, SW_SHOWNORMAL);
+  if (showing == Showing::Now) ShowMainWindow();
+}
+
+// Shown once complete: no frame is drawn and erased again as each control
+// comes onto a visible window, and the status bar, which paints at once
+// when its text is set, paints only in the first paint.
+void ShowMainWindow() {
+  HWND window = TheMainWindow().window;
+  if (!window) return;
+  ShowWindow(window, SW_SHOWNORMAL);
   TraceStep("show_window");
 }
 

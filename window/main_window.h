@@ -18,9 +18,12 @@ struct MainWindow {
 
 MainWindow& TheMainWindow();
 
-// Creates the window with everything on it and shows it; when the window
+// Creates the window with everything on it and shows it, or leaves it
+// hidden for ShowMainWindow once its contents are in; when the window
 // itself cannot be created, nothing is created.
-void BuildMainWindow(WNDPROC procedure);
+enum class Showing { Now, Later };
+void BuildMainWindow(WNDPROC procedure, Showing showing = Showing::Now);
+void ShowMainWindow();
 // Destroys images, window, class and accelerator table; safe when nothing
 // was built.
 void DestroyMainWindow();

@@ -44,7 +44,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   if (!StartUp(state, file)) EndProgram();
   TraceStep("settings_and_open_file");
 
-  BuildMainWindow(MainWindowProc);
+  BuildMainWindow(MainWindowProc, Showing::Later);
   // Without a window no close request could ever arrive.
   if (!TheMainWindow().window) EndProgram();
   SetListDrawing(ListDrawing::Suspended);
@@ -52,6 +52,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   TraceStep("load_and_rows");
   SetListDrawing(ListDrawing::Resumed);
   TraceStep("resume_drawing");
+  ShowMainWindow();  // the load's warning needs the window on screen
   WarnAboutLoad(state, report);
   TraceStep("load_warning_check");
 
