@@ -1,6 +1,7 @@
 // The program: start-up, the event loop, the closing step and the end.
 #include <windows.h>
 #include <commctrl.h>
+#include "directory/editing.h"
 #include "directory/event_loop.h"
 #include "directory/program_flow.h"
 #include "directory/settings.h"
@@ -52,6 +53,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   TraceStep("load_and_rows");
   SetListDrawing(ListDrawing::Resumed);
   TraceStep("resume_drawing");
+  // The buttons are drawn in their state from the first paint on, not
+  // drawn enabled and then again by the loop's first turn.
+  RefreshAvailability(state);
+  TraceStep("button_availability");
   ShowMainWindow();  // the load's warning needs the window on screen
   WarnAboutLoad(state, report);
   TraceStep("load_warning_check");
