@@ -129,13 +129,15 @@ void CreateToolbar(MainWindow& w) {
   // One image list, set once: the toolbar lays out its buttons again each
   // time a list is set, and each time buttons are added.
   HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 16, 8);
-  if (images) ImageList_ReplaceIcon(images, -1, LoadIconA(nullptr, IDI_APPLICATION));  // keeps STD_n at n + 1
+  // A placeholder first keeps STD_n at n + 1.
+  if (images) ImageList_ReplaceIcon(images, -1, LoadIconA(nullptr, IDI_APPLICATION));
   SendMessageA(w.toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
   TBADDBITMAP standard = {HINST_COMMCTRL, 2};
   SendMessageA(w.toolbar, TB_ADDBITMAP, 0, reinterpret_cast<LPARAM>(&standard));
   TraceStep("standard_images");
   TBBUTTON buttons[std::size(layout::kToolbarButtons)];
-  for (size_t i = 0; i < std::size(buttons); ++i) buttons[i] = ButtonOf(w, images, layout::kToolbarButtons[i]);
+  for (size_t i = 0; i < std::size(buttons); ++i)
+    buttons[i] = ButtonOf(w, images, layout::kToolbarButtons[i]);
   SendMessageA(w.toolbar, TB_ADDBUTTONSA, std::size(buttons), reinterpret_cast<LPARAM>(buttons));
   for (const layout::ToolbarButton& button : layout::kToolbarButtons)
     if (button.tooltip) AddTooltip(w, button.commandId, button.tooltip);

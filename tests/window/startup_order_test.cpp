@@ -4,7 +4,9 @@
 #include "directory/window_ops.h"
 
 namespace {
-std::string Row(int k) { return std::to_string(100 + k) + "\n0511 " + std::to_string(k) + "\nEintrag " + std::to_string(k); }
+std::string Row(int k) {
+  return std::to_string(100 + k) + "\n0511 " + std::to_string(k) + "\nEintrag " + std::to_string(k);
+}
 
 int ControlEvents(const std::vector<Event>& events) {
   int count = 0;
@@ -22,7 +24,8 @@ TEST_CASE("a window built for later showing is complete but hidden until it is s
   CHECK_FALSE(IsWindowVisible(w.window));
   for (HWND control : {w.statusBar, w.toolbar, w.list, w.indexField, w.numberField, w.nameField}) {
     REQUIRE(control != nullptr);
-    CHECK((GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE) != 0);  // visible with the window
+    // Visible as soon as the window is.
+    CHECK((GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE) != 0);
   }
   CHECK(SendMessageA(w.toolbar, TB_BUTTONCOUNT, 0, 0) == 7);
 
@@ -60,5 +63,6 @@ TEST_CASE_FIXTURE(WindowFixture, "rows the program adds or changes give the loop
   LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
   PostMessageA(w.list, WM_LBUTTONDOWN, MK_LBUTTON, at);
   PostMessageA(w.list, WM_LBUTTONUP, 0, at);
-  CHECK(CountControlEvents(Pump(), kEntryList, kListClickEvent) == 1);
+  std::vector<Event> events = Pump();
+  CHECK(CountControlEvents(events, kEntryList, kListClickEvent) == 1);
 }
