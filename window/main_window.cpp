@@ -204,7 +204,7 @@ bool IsTabStop(HWND child) {
 
 }  // namespace
 
-void BuildMainWindow(WNDPROC procedure, Showing showing) {
+void BuildMainWindow(WNDPROC procedure) {
   MainWindow& w = TheMainWindow();
   w.windowClass = RegisterMainClass(procedure);
   TraceStep("window_class");
@@ -224,16 +224,11 @@ void BuildMainWindow(WNDPROC procedure, Showing showing) {
   w.accelerators = CreateAcceleratorTableA(const_cast<ACCEL*>(layout::kAccelerators),
                                            static_cast<int>(std::size(layout::kAccelerators)));
   TraceStep("accelerators");
-  if (showing == Showing::Now) ShowMainWindow();
-}
-
-// Shown once complete: no frame is drawn and erased again as each control
-// comes onto a visible window, and the status bar, which paints at once
-// when its text is set, paints only in the first paint.
-void ShowMainWindow() {
-  HWND window = TheMainWindow().window;
-  if (!window) return;
-  ShowWindow(window, SW_SHOWNORMAL);
+  // Shown once complete: no frame is drawn and erased again as each
+  // control comes onto a visible window. Not later than this: a window
+  // shown only after the rows are in was seen under Wine to get its first
+  // paint only with the next input event, up to a second later.
+  ShowWindow(w.window, SW_SHOWNORMAL);
   TraceStep("show_window");
 }
 

@@ -18,12 +18,9 @@ struct MainWindow {
 
 MainWindow& TheMainWindow();
 
-// Creates the window with everything on it and shows it, or leaves it
-// hidden for ShowMainWindow once its contents are in; when the window
+// Creates the window with everything on it and shows it; when the window
 // itself cannot be created, nothing is created.
-enum class Showing { Now, Later };
-void BuildMainWindow(WNDPROC procedure, Showing showing = Showing::Now);
-void ShowMainWindow();
+void BuildMainWindow(WNDPROC procedure);
 // Destroys images, window, class and accelerator table; safe when nothing
 // was built.
 void DestroyMainWindow();

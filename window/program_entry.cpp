@@ -45,7 +45,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   if (!StartUp(state, file)) EndProgram();
   TraceStep("settings_and_open_file");
 
-  BuildMainWindow(MainWindowProc, Showing::Later);
+  BuildMainWindow(MainWindowProc);
   // Without a window no close request could ever arrive.
   if (!TheMainWindow().window) EndProgram();
   SetListDrawing(ListDrawing::Suspended);
@@ -54,10 +54,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   SetListDrawing(ListDrawing::Resumed);
   TraceStep("resume_drawing");
   // The buttons are drawn in their state from the first paint on, not
-  // drawn enabled and then again by the loop's first turn.
+  // drawn enabled and then again after the loop's first turn.
   RefreshAvailability(state);
   TraceStep("button_availability");
-  ShowMainWindow();  // the load's warning needs the window on screen
   WarnAboutLoad(state, report);
   TraceStep("load_warning_check");
 

@@ -1,5 +1,4 @@
-// What the start-up relies on to draw once: a window built hidden until its
-// rows are in, and rows that give the loop no turns.
+// What the start-up relies on: rows that give the loop no turns.
 #include "tests/window/window_fixture.h"
 #include "directory/window_ops.h"
 
@@ -14,42 +13,6 @@ int ControlEvents(const std::vector<Event>& events) {
   return count;
 }
 }  // namespace
-
-TEST_CASE("a window built for later showing is complete but hidden until it is shown") {
-  InitCommonControls();
-  ClearPendingEvents();
-  BuildMainWindow(MainWindowProc, Showing::Later);
-  const MainWindow& w = TheMainWindow();
-  REQUIRE(w.window != nullptr);
-  CHECK_FALSE(IsWindowVisible(w.window));
-  for (HWND control : {w.statusBar, w.toolbar, w.list, w.indexField, w.numberField, w.nameField}) {
-    REQUIRE(control != nullptr);
-    // Visible as soon as the window is.
-    CHECK((GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE) != 0);
-  }
-  CHECK(SendMessageA(w.toolbar, TB_BUTTONCOUNT, 0, 0) == 7);
-
-  // Filled while hidden, as the start-up does; then shown with every row.
-  SetListDrawing(ListDrawing::Suspended);
-  for (int k = 0; k < 200; ++k) AddListRow(Row(k));
-  SetStatusText("Z:\\daten\\Default.kw");
-  SetListDrawing(ListDrawing::Resumed);
-  CHECK_FALSE(IsWindowVisible(w.window));
-  ShowMainWindow();
-  CHECK(IsWindowVisible(w.window));
-  CHECK(IsWindowVisible(w.list));
-  CHECK(ListRowCount() == 200);
-  char status[64] = {};
-  SendMessageA(w.statusBar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(status));
-  CHECK(std::string(status) == "\tZ:\\daten\\Default.kw");
-  Pump();
-
-  DestroyMainWindow();
-  ShowMainWindow();  // nothing built: nothing to show, no failure
-  CHECK(TheMainWindow().window == nullptr);
-  Pump();
-  ClearPendingEvents();
-}
 
 TEST_CASE_FIXTURE(WindowFixture, "rows the program adds or changes give the loop no turns; a click still does") {
   for (int k = 0; k < 200; ++k) AddListRow(Row(k));
