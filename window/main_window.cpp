@@ -265,8 +265,12 @@ void MoveFocus(FocusStep step) {
 }
 
 void SetListDrawing(ListDrawing drawing) {
-  HWND list = TheMainWindow().list;
-  if (!list) return;
-  SendMessageA(list, WM_SETREDRAW, drawing == ListDrawing::Resumed, 0);
-  if (drawing == ListDrawing::Resumed) InvalidateRect(list, nullptr, TRUE);
+  const MainWindow& w = TheMainWindow();
+  // The status bar paints at once when its text is set, and then again in
+  // the window's first paint: held too, it paints only there.
+  for (HWND control : {w.list, w.statusBar}) {
+    if (!control) continue;
+    SendMessageA(control, WM_SETREDRAW, drawing == ListDrawing::Resumed, 0);
+    if (drawing == ListDrawing::Resumed) InvalidateRect(control, nullptr, TRUE);
+  }
 }
