@@ -1,8 +1,10 @@
 // The yardstick for start-up: a window with a list of 200 rows and nothing
-// else, built like Rufdepot.exe, closed from outside the same way.
+// else, built like Rufdepot.exe, closed from outside the same way. It keeps
+// the same start-up trace, so the two can be compared step by step.
 #include <windows.h>
 #include <commctrl.h>
 #include <string>
+#include "window/startup_trace.h"
 
 static LRESULT CALLBACK MinimalProc(HWND window, UINT message, WPARAM w, LPARAM l) {
   if (message == WM_CLOSE) {
@@ -13,15 +15,20 @@ static LRESULT CALLBACK MinimalProc(HWND window, UINT message, WPARAM w, LPARAM 
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  StartStartupTrace();
   InitCommonControls();
+  TraceStep("common_controls");
   WNDCLASSA windowClass{};
   windowClass.lpfnWndProc = MinimalProc;
   windowClass.hInstance = instance;
   windowClass.lpszClassName = "MinimalList";
   RegisterClassA(&windowClass);
+  TraceStep("window_class");
   HWND window = CreateWindowExA(0, "MinimalList", "Minimal list", WS_CAPTION | WS_SYSMENU, 0, 0,
                                 410, 500, nullptr, nullptr, instance, nullptr);
+  TraceStep("window");
   ShowWindow(window, SW_SHOWNORMAL);
+  TraceStep("show_window");
   HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT,
                               6, 50, 390, 392, window, reinterpret_cast<HMENU>(6), instance, nullptr);
   LVCOLUMNA column{};
@@ -29,6 +36,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   column.cx = 100;
   column.pszText = const_cast<char*>("Index");
   SendMessageA(list, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
+  TraceStep("list_and_columns");
   // Drawn once after the rows are in, as any list filled in one go should be.
   SendMessageA(list, WM_SETREDRAW, FALSE, 0);
   for (int row = 0; row < 200; ++row) {
@@ -39,12 +47,22 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     item.pszText = text.data();
     SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
   }
+  TraceStep("load_and_rows");
   SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+  TraceStep("resume_drawing");
   MSG message;
+  bool painted = false;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
     TranslateMessage(&message);
     DispatchMessageA(&message);
+    if (!painted && message.message == WM_PAINT && !(HIWORD(GetQueueStatus(QS_PAINT)) & QS_PAINT)) {
+      painted = true;
+      TraceStep("first_paint");
+    }
   }
+  TraceStep("idle_until_close_request");
   DestroyWindow(window);
+  TraceStep("closing");
+  WriteStartupTrace();
   ExitProcess(0);
 }

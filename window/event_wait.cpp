@@ -64,7 +64,9 @@ void OnListNotify(HWND window, const NMHDR& header) {
     RecordControl(kEntryList, kListSelectEvent);
   else if (header.code == NM_CLICK)
     PostMessageW(window, layout::kControlEventMessage, kEntryList, kListClickEvent);
-  else if (header.code != NM_CUSTOMDRAW)  // drawing, not an event: no turn per painted row
+  else if (header.code != NM_CUSTOMDRAW && header.code != LVN_INSERTITEM)
+    // Drawing and rows the program adds itself are not events: no turn per
+    // painted row, and no 200 turns after a load.
     RecordControl(kEntryList, static_cast<int>(header.code));
 }
 

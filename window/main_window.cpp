@@ -5,6 +5,7 @@
 #include "system/wide_text.h"
 #include "window/display_scale.h"
 #include "window/layout.h"
+#include "window/startup_trace.h"
 
 MainWindow& TheMainWindow() {
   static MainWindow mainWindow;
@@ -117,18 +118,6 @@ HIMAGELIST ToolbarImages(HWND toolbar) {
   return reinterpret_cast<HIMAGELIST>(SendMessageW(toolbar, TB_GETIMAGELIST, 0, 0));
 }
 
-// Appends an icon to the toolbar's image list; its index, or -1.
-int AppendImage(HWND toolbar, HICON icon) {
-  HIMAGELIST images = ToolbarImages(toolbar);
-  if (!images) {
-    // A toolbar made without bitmaps has no list yet: make one at its image size.
-    images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 16, 8);
-  }
-  int index = ImageList_ReplaceIcon(images, -1, icon);
-  SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
-  return index;
-}
-
 void AddTooltip(const MainWindow& w, int commandId, const char* text) {
   LRESULT position = SendMessageW(w.toolbar, TB_COMMANDTOINDEX, commandId, 0);
   if (position == -1) return;
@@ -144,13 +133,15 @@ void AddTooltip(const MainWindow& w, int commandId, const char* text) {
   SendMessageW(w.tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-void AddButton(MainWindow& w, const layout::ToolbarButton& button) {
+// A button's picture is the index of its image in the toolbar's list; own
+// icons are appended to that list as their buttons come.
+TBBUTTON ButtonOf(MainWindow& w, HIMAGELIST images, const layout::ToolbarButton& button) {
   TBBUTTON added = {};
   added.idCommand = button.commandId;
   added.fsState = TBSTATE_ENABLED;
   switch (button.source) {
     case layout::ImageSource::OwnIcon:
-      added.iBitmap = AppendImage(w.toolbar, w.images[button.image]);
+      added.iBitmap = images ? ImageList_ReplaceIcon(images, -1, w.images[button.image]) : -1;
       w.imageIndexes[button.image] = added.iBitmap;
       added.fsStyle = TBSTYLE_BUTTON;
       break;
@@ -162,23 +153,36 @@ void AddButton(MainWindow& w, const layout::ToolbarButton& button) {
       added.fsStyle = TBSTYLE_SEP;
       break;
   }
-  SendMessageW(w.toolbar, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&added));
-  if (button.tooltip) AddTooltip(w, button.commandId, button.tooltip);
+  return added;
 }
 
 void CreateToolbar(MainWindow& w) {
   w.toolbar = CreateToolbarEx(w.window, layout::kToolbarStyle, static_cast<UINT>(kToolbarId), 0,
                               nullptr, 0, nullptr, 0, 0, 0, 0, 0, sizeof(TBBUTTON));
+  TraceStep("toolbar");
   if (!w.toolbar) return;
   w.tooltip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, layout::kTooltipStyle, CW_USEDEFAULT,
                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, w.toolbar, nullptr,
                               Instance(), nullptr);
   SetWindowPos(w.tooltip, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+  TraceStep("tooltip_window");
 
-  AppendImage(w.toolbar, LoadIconW(nullptr, kApplicationIcon));  // keeps STD_n at n + 1
+  // One image list, set once: the toolbar lays out its buttons again each
+  // time a list is set, and each time buttons are added.
+  HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 16, 8);
+  // A placeholder first keeps STD_n at n + 1.
+  if (images) ImageList_ReplaceIcon(images, -1, LoadIconW(nullptr, kApplicationIcon));
+  SendMessageW(w.toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
   TBADDBITMAP standard = {HINST_COMMCTRL, layout::kStandardSmallSet};
   SendMessageW(w.toolbar, TB_ADDBITMAP, 0, reinterpret_cast<LPARAM>(&standard));
-  for (const layout::ToolbarButton& button : layout::kToolbarButtons) AddButton(w, button);
+  TraceStep("standard_images");
+  TBBUTTON buttons[std::size(layout::kToolbarButtons)];
+  for (size_t i = 0; i < std::size(buttons); ++i)
+    buttons[i] = ButtonOf(w, images, layout::kToolbarButtons[i]);
+  SendMessageW(w.toolbar, TB_ADDBUTTONSW, std::size(buttons), reinterpret_cast<LPARAM>(buttons));
+  for (const layout::ToolbarButton& button : layout::kToolbarButtons)
+    if (button.tooltip) AddTooltip(w, button.commandId, button.tooltip);
+  TraceStep("buttons_and_tips");
 }
 
 void CreateList(MainWindow& w, HFONT font) {
@@ -392,20 +396,32 @@ bool IsTabStop(HWND child) {
 void BuildMainWindow(WNDPROC procedure) {
   MainWindow& w = TheMainWindow();
   w.windowClass = RegisterMainClass(procedure);
+  TraceStep("window_class");
   w.window = CreateCentredWindow(w.dpi);
+  TraceStep("window");
   if (!w.window) return;
-  ShowWindow(w.window, SW_SHOWNORMAL);
   CreateStatusBar(w);
+  TraceStep("status_bar");
   for (int i = 0; i < layout::kOwnIconCount; ++i) w.images[i] = DecodeIcon(layout::kOwnIconResources[i]);
+  TraceStep("decode_icons");
   CreateToolbar(w);
   HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   CreateList(w, font);
+  TraceStep("list_and_columns");
   CreateFields(w, font);
+  TraceStep("fields");
   // Built as the 96-DPI design, so that this scale keeps every pixel of it.
   if (w.dpi != kDesignDpi) ApplyDpi(w);
   else ScaleWindowIcon(w);  // the caption's icon drawn at 16 pixels, as the system would pick it
   w.accelerators = CreateAcceleratorTableW(const_cast<ACCEL*>(layout::kAccelerators),
                                            static_cast<int>(std::size(layout::kAccelerators)));
+  TraceStep("accelerators");
+  // Shown once complete: no frame is drawn and erased again as each
+  // control comes onto a visible window. Not later than this: a window
+  // shown only after the rows are in was seen under Wine to get its first
+  // paint only with the next input event, up to a second later.
+  ShowWindow(w.window, SW_SHOWNORMAL);
+  TraceStep("show_window");
 }
 
 void RescaleMainWindow(int dpi, const RECT& suggested) {
@@ -453,8 +469,12 @@ void MoveFocus(FocusStep step) {
 }
 
 void SetListDrawing(ListDrawing drawing) {
-  HWND list = TheMainWindow().list;
-  if (!list) return;
-  SendMessageW(list, WM_SETREDRAW, drawing == ListDrawing::Resumed, 0);
-  if (drawing == ListDrawing::Resumed) InvalidateRect(list, nullptr, TRUE);
+  const MainWindow& w = TheMainWindow();
+  // The status bar paints at once when its text is set, and then again in
+  // the window's first paint: held too, it paints only there.
+  for (HWND control : {w.list, w.statusBar}) {
+    if (!control) continue;
+    SendMessageW(control, WM_SETREDRAW, drawing == ListDrawing::Resumed, 0);
+    if (drawing == ListDrawing::Resumed) InvalidateRect(control, nullptr, TRUE);
+  }
 }

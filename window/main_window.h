@@ -42,6 +42,7 @@ HWND ControlWindow(int id);
 enum class FocusStep { Next, Previous };
 void MoveFocus(FocusStep step);
 
-// Drawing the list once after a load instead of after every added row.
+// Drawing the list and the status bar once after a load instead of after
+// every added row and at the status text.
 enum class ListDrawing { Suspended, Resumed };
 void SetListDrawing(ListDrawing drawing);
