@@ -205,6 +205,7 @@ TEST_CASE_FIXTURE(SaveFolder, "A speed-dial file held open without delete sharin
     CAPTURE(sharing);
     ResetFakeDialogs();
     Write("Default.kw", kOnDisk);
+    state.diskStamp = {};  // as if freshly loaded
     state.modified = true;
     {
       HeldFile other(Path("Default.kw"), c.share);

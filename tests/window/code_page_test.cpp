@@ -161,7 +161,7 @@ VOID CALLBACK SequenceTick(HWND, UINT, UINT_PTR, DWORD) {
 struct AnsweredDialogs {
   UINT_PTR timer;
   explicit AnsweredDialogs(std::vector<std::function<void(HWND)>> steps) {
-    Sequence() = DialogSequence{std::move(steps)};
+    Sequence() = DialogSequence{std::move(steps), {}};
     timer = SetTimer(nullptr, 0, 50, SequenceTick);
   }
   ~AnsweredDialogs() { KillTimer(nullptr, timer); }
