@@ -98,11 +98,14 @@ for n, line in enumerate(lines, 1):
         line_of_slot[slot] = n
     elif line not in (b'', b';;'):
         dropped.append(n)
-print(max(line_of_slot) + 1 if line_of_slot else 0)
+# Both lines go through the byte stream: mixed with print() they could
+# reach a pipe in the wrong order.
+out = f"{max(line_of_slot) + 1 if line_of_slot else 0}\n".encode()
 if dropped:
     dropped.sort()
     text = 'Zeile ' + ', '.join(str(n) for n in dropped[:20]) + (', \x85' if len(dropped) > 20 else '')
-    sys.stdout.buffer.write(text.encode('latin-1') + b'\n')
+    out += text.encode('latin-1') + b'\n'
+sys.stdout.buffer.write(out)
 PY
 }
 
