@@ -38,3 +38,9 @@ if(WIN32)
     endforeach()
   endif()
 endif()
+
+if(NOT WIN32 AND NOT RUFDEPOT_SANITIZE)
+  # The package script refuses contact addresses that reach nobody.
+  add_test(NAME package_contact_address
+    COMMAND bash ${CMAKE_SOURCE_DIR}/tests/package/contact_address.sh)
+endif()
