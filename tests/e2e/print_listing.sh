@@ -5,6 +5,7 @@
 # box in between. Pictures of both go beside the exe.
 source "$(dirname "$0")/harness.sh"
 e2e_folder
+e2e_one_day
 
 APP_PATH='HKLM\Software\Microsoft\Windows\CurrentVersion\App Paths\wordpad.exe'
 WORDPAD='C:\Program Files\Windows NT\Accessories\wordpad.exe'
