@@ -3,10 +3,6 @@
 set -euo pipefail
 
 REPO=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-WINE64=/usr/lib/wine/wine64
-WINESERVER=/usr/lib/wine/wineserver
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
 
 # The same on every machine, whatever the calling shell holds. Wine takes
 # its ANSI code page from the locale: C.UTF-8 gives 1252, as on German
@@ -17,6 +13,11 @@ export LANG=C.UTF-8
 unset WINEARCH WINELOADER WINESERVER WINEDLLPATH
 unset CC CXX CFLAGS CXXFLAGS CPPFLAGS LDFLAGS RCFLAGS CMAKE_TOOLCHAIN_FILE CMAKE_GENERATOR
 while read -r name; do unset "$name"; done < <(compgen -e | grep '^PYTHON' || true)
+
+WINE64=/usr/lib/wine/wine64
+WINESERVER=/usr/lib/wine/wineserver
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
 
 say() { printf '== %s\n' "$*" >&2; }
 
