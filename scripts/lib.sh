@@ -40,7 +40,7 @@ ensure_packages() {
     DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
   fi
   if ! locale -a 2>/dev/null | grep -qi '^de_DE.utf8$'; then
-    say "generating the de_DE.UTF-8 locale (German button labels in Wine)"
+    say "generating the de_DE.UTF-8 locale (German buttons of Wine's own in scripts/run)"
     sed -i 's/^# *de_DE.UTF-8/de_DE.UTF-8/' /etc/locale.gen && locale-gen >/dev/null
   fi
 }
