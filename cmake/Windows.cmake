@@ -31,6 +31,8 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
 else()
   set(MANIFEST_ARCHITECTURE X86)
 endif()
+# The manifest's assembly version has four parts.
+set(MANIFEST_VERSION ${PROJECT_VERSION}.0)
 configure_file(resources/Rufdepot.manifest.in ${GENERATED_DIR}/Rufdepot.manifest @ONLY)
 
 set(RESOURCE_FILE ${CMAKE_SOURCE_DIR}/resources/rufdepot.rc)

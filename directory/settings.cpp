@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <iterator>
 #include "directory/dialogs.h"
+#include "product.h"
 #include "system/system.h"
 
 namespace {
@@ -32,7 +33,7 @@ constexpr const char* kFirstStartPieces[] = {
     "\n",
     "Sie nutzen das Programm Rufdepot.exe kostenlos und auf eigenes Risiko.\n",
     "\n",
-    "Probleme und Anregungen an " "https://rufdepot.invalid/issues" "\n",
+    "Probleme und Anregungen an " RUFDEPOT_CONTACT "\n",
 };
 static_assert(std::size(kFirstStartPieces) == 21);
 

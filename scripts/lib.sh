@@ -3,6 +3,17 @@
 set -euo pipefail
 
 REPO=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+# The same on every machine, whatever the calling shell holds. Wine takes
+# its ANSI code page from the locale: C.UTF-8 gives 1252, as on German
+# Windows (an inherited ru_RU.UTF-8 would give 1251). Python helpers see no
+# PYTHON* settings; builds take their compilers and flags from the presets.
+unset LC_ALL LC_CTYPE LC_COLLATE LC_MESSAGES LC_NUMERIC LC_TIME LANGUAGE
+export LANG=C.UTF-8
+unset WINEARCH WINELOADER WINESERVER WINEDLLPATH
+unset CC CXX CFLAGS CXXFLAGS CPPFLAGS LDFLAGS RCFLAGS CMAKE_TOOLCHAIN_FILE CMAKE_GENERATOR
+while read -r name; do unset "$name"; done < <(compgen -e | grep '^PYTHON' || true)
+
 WINE64=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
 export WINEDEBUG=-all
@@ -48,6 +59,14 @@ ensure_locales() {
     grep -q "^$name.UTF-8 UTF-8" /etc/locale.gen || echo "$name.UTF-8 UTF-8" >> /etc/locale.gen
   done
   locale-gen >/dev/null
+}
+
+# True where 32-bit programs run through qemu rather than natively: once
+# qemu is registered for them, the kernel hands it every 32-bit program,
+# whether or not the machine could run it itself.
+i386_emulated() {
+  [ "$(cat /proc/sys/fs/binfmt_misc/status 2>/dev/null)" = enabled ] &&
+    head -1 /proc/sys/fs/binfmt_misc/qemu-i386 2>/dev/null | grep -qx enabled
 }
 
 # Lets the 32-bit Wine loader run through qemu user-mode emulation where the

@@ -3,6 +3,7 @@
 #include <string>
 #include "directory/dialogs.h"
 #include "directory/settings.h"
+#include "product.h"
 #include "tests/fakes/fake_dialogs.h"
 #include "tests/fakes/fake_system.h"
 
@@ -33,7 +34,7 @@ const std::string kFirstStartText =
     "\n"
     "Sie nutzen das Programm Rufdepot.exe kostenlos und auf eigenes Risiko.\n"
     "\n"
-    "Probleme und Anregungen an https://rufdepot.invalid/issues\n";
+    "Probleme und Anregungen an " RUFDEPOT_CONTACT "\n";
 
 // One start-up against the fake file system and dialogs.
 struct StartUpRun {

@@ -5,6 +5,7 @@
 # the day's backup copy holds the file as it was.
 source "$(dirname "$0")/harness.sh"
 e2e_folder
+e2e_one_day
 
 e2e_speed_dial Default.kw
 cp Default.kw original.kw

@@ -8,6 +8,7 @@
 #   e2e_keys KEY...              presses keys (xdotool names: Down, ctrl+s, Return)
 #   e2e_close                    asks the window to close (Alt+F4), then e2e_wait_end
 #   e2e_same FILE EXPECTED       the file holds exactly these bytes
+#   e2e_one_day                  waits out a day's last minutes (dated files and texts)
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib.sh"
 
 E2E_EXE=$(readlink -f "$1")
@@ -145,4 +146,14 @@ e2e_at_exit() {
     eval "previous=${previous% EXIT}"
   fi
   trap "$1; $previous" EXIT
+}
+
+# A scenario that predicts today's date in a backup name or a listing must
+# not run across midnight: in a day's last two minutes it waits for the next.
+e2e_one_day() {
+  local left=$(( $(date -d 'tomorrow 00:00' +%s) - $(date +%s) ))
+  if ((left < 120)); then
+    say "waiting ${left} s for the new day: the scenario predicts today's date"
+    sleep $((left + 1))
+  fi
 }

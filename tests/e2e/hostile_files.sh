@@ -109,9 +109,10 @@ def numbers(found):
     return text.encode('latin-1')
 
 cut = [n for n in line_of_slot.values() if len(lines[n - 1].split(b';', 3)) == 4 and lines[n - 1].split(b';', 3)[3]]
-print(max(line_of_slot) + 1 if line_of_slot else 0)
-sys.stdout.flush()
-sys.stdout.buffer.write(numbers(dropped) + b'\n' + numbers(cut) + b'\n')
+# Every line goes through the byte stream: mixed with print() they could
+# reach a pipe in the wrong order.
+out = f"{max(line_of_slot) + 1 if line_of_slot else 0}\n".encode()
+sys.stdout.buffer.write(out + numbers(dropped) + b'\n' + numbers(cut) + b'\n')
 PY
 }
 

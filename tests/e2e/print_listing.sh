@@ -7,6 +7,7 @@
 # never run. Pictures of WordPad and Notepad go beside the exe.
 source "$(dirname "$0")/harness.sh"
 e2e_folder
+e2e_one_day
 
 APP_PATH='HKLM\Software\Microsoft\Windows\CurrentVersion\App Paths\wordpad.exe'
 WORDPAD='C:\Program Files\Windows NT\Accessories\wordpad.exe'

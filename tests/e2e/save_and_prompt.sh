@@ -8,6 +8,7 @@
 # writes them.
 source "$(dirname "$0")/harness.sh"
 e2e_folder
+e2e_one_day
 
 e2e_speed_dial Default.kw
 cp Default.kw original.kw

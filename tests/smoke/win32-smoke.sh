@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# The shipped 32-bit exe under Wine through user-mode emulation: it starts,
-# loads a speed-dial file (one unplaceable line makes the load show its
-# warning), shows its window and ends with exit code 0 when closed. One run only: each takes about a minute under emulation.
-# Usage: win32-smoke.sh build/win32/Rufdepot.exe
+# The shipped 32-bit exe under Wine (through qemu user-mode emulation where
+# the machine runs no 32-bit code itself): it starts, loads a speed-dial
+# file (one unplaceable line makes the load show its warning), shows its
+# window and ends with exit code 0 when closed. One run only: under
+# emulation each takes about a minute.
+# Usage: win32-smoke.sh build/package/unpacked/Rufdepot.exe
 source "$(dirname "$0")/../../scripts/lib.sh"
 EXE=$(readlink -f "$1")
 WINE32=/usr/lib/wine/wine
@@ -11,7 +13,8 @@ TITLE="Tarvo's ETS2106 Kurzwahlnummern verwalten"
 ensure_i386_emulation
 ensure_display
 
-# A 64-bit prefix with its 32-bit side, created once (about two minutes):
+# A 64-bit prefix with its 32-bit side, created once (about two minutes
+# under emulation):
 # Wine's own services then run natively and only the exe itself runs under
 # emulation. A pure 32-bit prefix emulates every service and takes far longer.
 export WINEDLLOVERRIDES="$WINEDLLOVERRIDES,winemenubuilder.exe="
@@ -45,7 +48,11 @@ done > Default.kw
 cp Default.kw expected.kw
 printf 'Z:%s\\\r\nDefault.kw\r\n' "$(pwd | tr / '\\')" > Rufdepot.ini
 
-say "starting the 32-bit exe under emulation (a minute or more: the session starts first)"
+if i386_emulated; then
+  say "starting the 32-bit exe under emulation (a minute or more: the session starts first)"
+else
+  say "starting the 32-bit exe"
+fi
 "$WINE32" "$EXE" </dev/null >/dev/null 2>&1 &
 PID=$!
 # The main window (its client area alone is 402 x 474) and the load's warning.
