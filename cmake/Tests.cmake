@@ -35,14 +35,14 @@ if(WIN32)
     list(GET parts 1 page)
     add_test(NAME window_tests_code_page_${page} COMMAND window_tests "-tc=code page:*")
     set_tests_properties(window_tests_code_page_${page} PROPERTIES
-      ENVIRONMENT "LANG=${locale};LC_ALL=${locale};RUFDEPOT_CODE_PAGE=${page}"
+      ENVIRONMENT "RUFDEPOT_LOCALE=${locale};RUFDEPOT_CODE_PAGE=${page}"
       RESOURCE_LOCK rufdepot_clipboard)
   endforeach()
   # Pasting goes through the one clipboard of the display.
   set_tests_properties(window_tests PROPERTIES RESOURCE_LOCK rufdepot_clipboard)
   add_test(NAME file_tests_code_page_65001 COMMAND file_tests "-tc=code page:*")
   set_tests_properties(file_tests_code_page_65001 PROPERTIES
-    ENVIRONMENT "LANG=hi_IN.UTF-8;LC_ALL=hi_IN.UTF-8")
+    ENVIRONMENT "RUFDEPOT_LOCALE=hi_IN.UTF-8;RUFDEPOT_CODE_PAGE=65001")
   # The layout at 125, 150 and 200 % in a prefix of its own; one scale at a time.
   foreach(dpi 120 144 192)
     add_test(NAME window_tests_dpi_${dpi}

@@ -8,8 +8,11 @@ REPO=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # its ANSI code page from the locale: C.UTF-8 gives 1252, as on German
 # Windows (an inherited ru_RU.UTF-8 would give 1251). Python helpers see no
 # PYTHON* settings; builds take their compilers and flags from the presets.
+# A test run that needs another system code page names its locale in
+# RUFDEPOT_LOCALE, the one setting that is passed on.
 unset LC_ALL LC_CTYPE LC_COLLATE LC_MESSAGES LC_NUMERIC LC_TIME LANGUAGE
-export LANG=C.UTF-8
+export LANG=${RUFDEPOT_LOCALE:-C.UTF-8}
+if [ -n "${RUFDEPOT_LOCALE:-}" ]; then export LC_ALL=$RUFDEPOT_LOCALE; fi
 unset WINEARCH WINELOADER WINESERVER WINEDLLPATH
 unset CC CXX CFLAGS CXXFLAGS CPPFLAGS LDFLAGS RCFLAGS CMAKE_TOOLCHAIN_FILE CMAKE_GENERATOR
 while read -r name; do unset "$name"; done < <(compgen -e | grep '^PYTHON' || true)

@@ -4,12 +4,21 @@
 #include <doctest/doctest.h>
 
 #ifdef _WIN32
+#include <windows.h>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include "system/system.h"
 #include "tests/files/scratch_folder.h"
 
 namespace fs = std::filesystem;
+
+TEST_CASE("code page: the run has the system code page it was started for") {
+  // Without this the runs could pass on a Western system by accident.
+  const char* wanted = std::getenv("RUFDEPOT_CODE_PAGE");
+  if (!wanted) return;
+  CHECK(GetACP() == static_cast<UINT>(std::atoi(wanted)));
+}
 
 TEST_CASE("code page: paths with umlauts reach the file system as their own characters") {
   ScratchFolder scratch("rufdepot-wide-paths");
