@@ -16,6 +16,7 @@ enum CommandId : int {
   kKeyDelete = 1045,
   kKeyPrint = 1079,
   kKeySave = 1082,
+  kKeyUndo = 1089,
   kKeyTab = 1212,
   kKeyShiftTab = 1213,
 };

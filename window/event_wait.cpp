@@ -26,6 +26,17 @@ void RecordControl(int id, int type) { Record({kControlEvent, id, type, 0}); }
 void RecordCommand(int id) { Record({kCommandEvent, 0, 0, id}); }
 void RecordPending(int kind) { Queues().pending.push_back({kind, 0, 0, 0}); }
 
+// Ctrl+Z in the number or name field with typing of its own undoes that
+// typing, as in any edit control; showing an entry empties its undo buffer.
+bool UndoFieldTyping() {
+  HWND focus = GetFocus();
+  const MainWindow& w = TheMainWindow();
+  if (!focus || (focus != w.numberField && focus != w.nameField)) return false;
+  if (!SendMessageW(focus, EM_CANUNDO, 0, 0)) return false;
+  SendMessageW(focus, WM_UNDO, 0, 0);
+  return true;
+}
+
 void OnCommand(WPARAM wParam, LPARAM lParam) {
   int low = LOWORD(wParam);
   int high = HIWORD(wParam);
@@ -39,6 +50,7 @@ void OnCommand(WPARAM wParam, LPARAM lParam) {
   }
   if (high == 1 && low == kKeyTab) return MoveFocus(FocusStep::Next);
   if (high == 1 && low == kKeyShiftTab) return MoveFocus(FocusStep::Previous);
+  if (high == 1 && low == kKeyUndo && UndoFieldTyping()) return;
   RecordCommand(high == 1 ? low : static_cast<int>(wParam));
 }
 

@@ -97,6 +97,7 @@ constexpr ACCEL kAccelerators[] = {
     {kKey, VK_DELETE, kKeyDelete},
     {kKey | FCONTROL, 'P', kKeyPrint},
     {kKey | FCONTROL, 'S', kKeySave},
+    {kKey | FCONTROL, 'Z', kKeyUndo},
 };
 
 // Posted by the entry list's handler so a click reaches the loop after the

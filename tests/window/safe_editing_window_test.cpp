@@ -1,5 +1,6 @@
 // On the real window: the fields and the commands follow the highlighted
-// row however it was chosen, and typing reaches the file without Return.
+// row however it was chosen, typing reaches the file without Return, and
+// Ctrl+Z takes back typing in a field or else the last change.
 #include "tests/window/window_fixture.h"
 
 #include <cstdio>
@@ -272,4 +273,46 @@ TEST_CASE("a save by another running copy is detected before the file is replace
   CHECK(gShown[2].find("neu angelegt") != std::string::npos);
   CHECK_FALSE(f.state.modified);
   CHECK(ReadAll(f.Path()).find("101;;\r\n") != std::string::npos);
+}
+
+TEST_CASE("Ctrl+Z in a field with typing undoes the typing and leaves the table alone") {
+  SafeWindow f;
+  f.Click(5);
+  f.Type(f.w.numberField, "0711 5555");
+  REQUIRE(TextOf(f.w.numberField) == "0711 5555");
+  f.Press('Z', kCtrl);
+  CHECK(TextOf(f.w.numberField) == "0711 1005");
+  CHECK(f.state.table.slots[5].number == "0711 1005");
+  CHECK(CellOf(f.w.list, 5, 1) == "0711 1005");
+  CHECK_FALSE(f.state.modified);
+  CHECK(GetFocus() == f.w.numberField);
+}
+
+TEST_CASE("Ctrl+Z outside typing undoes the last move: rows, highlight, fields and flag") {
+  struct Case {
+    const char* where;
+    bool inField;  // the caret in the number field, which shows the entry untouched
+  };
+  for (const Case c : {Case{"in the list", false}, Case{"in a field without typing", true}}) {
+    CAPTURE(c.where);
+    SafeWindow f;
+    f.Click(3);
+    SetFocus(f.w.list);
+    f.Press(VK_DOWN);
+    f.Press(VK_DOWN);
+    REQUIRE(f.SelectedRow() == 5);
+    REQUIRE(CellOf(f.w.list, 5, 1) == "0711 1003");
+    SetFocus(c.inField ? f.w.numberField : f.w.list);
+    f.Press('Z', kCtrl);
+    f.CheckAgree(4);
+    CHECK(CellOf(f.w.list, 4, 1) == "0711 1003");
+    CHECK(CellOf(f.w.list, 5, 1) == "0711 1005");
+    CHECK(f.state.modified);
+    SetFocus(f.w.list);
+    f.Press('Z', kCtrl);
+    f.CheckAgree(3);
+    for (int row : {3, 4, 5}) CHECK(CellOf(f.w.list, row, 1) == "0711 " + std::to_string(1000 + row));
+    CHECK_FALSE(f.state.modified);
+    CHECK(ReadAll(f.Path()) == f.original);
+  }
 }
