@@ -2,6 +2,7 @@
 
 #include "directory/editing.h"
 #include "directory/listing.h"
+#include "directory/opening.h"
 #include "directory/saving.h"
 #include "directory/undo.h"
 
@@ -54,6 +55,8 @@ constexpr CommandRow kCommandTable[] = {
     {kKeyPrint, Guard::None, Print},
     {kKeySave, Guard::None, Save},
     {kKeyUndo, Guard::None, Undo},
+    {kKeyOpen, Guard::None, OpenAnotherFile},
+    {kDroppedFile, Guard::None, OpenDroppedFile},
 };
 
 bool GuardHolds(const ProgramState& state, Guard guard) {

@@ -17,6 +17,8 @@ enum CommandId : int {
   kKeyPrint = 1079,
   kKeySave = 1082,
   kKeyUndo = 1089,
+  kKeyOpen = 1078,
+  kDroppedFile = 1300,  // a file dropped on the window
   kKeyTab = 1212,
   kKeyShiftTab = 1213,
 };
