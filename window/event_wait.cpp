@@ -2,6 +2,9 @@
 
 #include <deque>
 #include <commctrl.h>
+#include <shellapi.h>
+#include "directory/dialogs.h"
+#include "system/wide_text.h"
 #include "window/display_scale.h"
 #include "window/layout.h"
 #include "window/main_window.h"
@@ -54,6 +57,22 @@ void OnCommand(WPARAM wParam, LPARAM lParam) {
   RecordCommand(high == 1 ? low : static_cast<int>(wParam));
 }
 
+// The first file of a drop, for the core to open; a path Windows-1252
+// cannot hold is refused here, where its characters are still known.
+void OnDropFiles(HDROP drop) {
+  std::wstring path(DragQueryFileW(drop, 0, nullptr, 0), L'\0');
+  DragQueryFileW(drop, 0, path.data(), static_cast<UINT>(path.size() + 1));
+  DragFinish(drop);
+  std::string bytes;
+  if (path.empty()) return;
+  if (!Narrow(path, bytes)) {
+    ShowMessage(kWindowTitle, kUnrepresentablePath, kMbIconError);
+    return;
+  }
+  TheMainWindow().droppedFile = bytes;
+  RecordCommand(kDroppedFile);
+}
+
 bool& SelectingByProgram() {
   static bool selecting = false;
   return selecting;
@@ -100,6 +119,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       }
       break;
     }
+    case WM_DROPFILES:
+      OnDropFiles(reinterpret_cast<HDROP>(wParam));
+      return 0;
     case kDpiChangedMessage:
       // Moved to a monitor of another scale: the system suggests the rectangle.
       RescaleMainWindow(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));

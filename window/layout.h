@@ -98,6 +98,7 @@ constexpr ACCEL kAccelerators[] = {
     {kKey | FCONTROL, 'P', kKeyPrint},
     {kKey | FCONTROL, 'S', kKeySave},
     {kKey | FCONTROL, 'Z', kKeyUndo},
+    {kKey | FCONTROL, 'O', kKeyOpen},
 };
 
 // Posted by the entry list's handler so a click reaches the loop after the

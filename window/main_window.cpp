@@ -1,6 +1,7 @@
 #include "window/main_window.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 #include "directory/program_state.h"
 #include "system/wide_text.h"
 #include "window/display_scale.h"
@@ -416,6 +417,7 @@ void BuildMainWindow(WNDPROC procedure) {
   w.accelerators = CreateAcceleratorTableW(const_cast<ACCEL*>(layout::kAccelerators),
                                            static_cast<int>(std::size(layout::kAccelerators)));
   TraceStep("accelerators");
+  DragAcceptFiles(w.window, TRUE);
   // Shown once complete: no frame is drawn and erased again as each
   // control comes onto a visible window. Not later than this: a window
   // shown only after the rows are in was seen under Wine to get its first
