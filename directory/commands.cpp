@@ -1,6 +1,7 @@
 #include "directory/commands.h"
 
 #include "directory/editing.h"
+#include "directory/finding.h"
 #include "directory/listing.h"
 #include "directory/opening.h"
 #include "directory/saving.h"
@@ -57,6 +58,8 @@ constexpr CommandRow kCommandTable[] = {
     {kKeyUndo, Guard::None, Undo},
     {kKeyOpen, Guard::None, OpenAnotherFile},
     {kDroppedFile, Guard::None, OpenDroppedFile},
+    {kKeyFind, Guard::None, OpenFind},
+    {kKeyFindNext, Guard::None, FindNext},
 };
 
 bool GuardHolds(const ProgramState& state, Guard guard) {

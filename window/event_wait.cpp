@@ -6,6 +6,7 @@
 #include "directory/dialogs.h"
 #include "system/wide_text.h"
 #include "window/display_scale.h"
+#include "window/find_dialog.h"
 #include "window/layout.h"
 #include "window/main_window.h"
 
@@ -104,6 +105,10 @@ void OnListNotify(HWND window, const NMHDR& header) {
 }  // namespace
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == FindDialogMessage()) {
+    if (OnFindDialogMessage(lParam) == FindReport::FindNext) RecordCommand(kKeyFindNext);
+    return 0;
+  }
   switch (message) {
     case WM_CLOSE:
       RecordPending(kCloseEvent);
@@ -152,8 +157,10 @@ Event WaitEvent() {
   // A quit message or a failed wait can only end the run.
   if (GetMessageW(&msg, nullptr, 0, 0) <= 0) return {kCloseEvent, 0, 0, 0};
   const MainWindow& w = TheMainWindow();
-  bool translated = GetActiveWindow() == w.window && w.accelerators &&
-                    TranslateAcceleratorW(w.window, w.accelerators, &msg);
+  // Return, Escape and Tab in the modeless find dialog work as in any dialog.
+  bool translated = HandledByFindDialog(msg) ||
+                    (GetActiveWindow() == w.window && w.accelerators &&
+                     TranslateAcceleratorW(w.window, w.accelerators, &msg));
   if (!translated) {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);

@@ -99,6 +99,8 @@ constexpr ACCEL kAccelerators[] = {
     {kKey | FCONTROL, 'S', kKeySave},
     {kKey | FCONTROL, 'Z', kKeyUndo},
     {kKey | FCONTROL, 'O', kKeyOpen},
+    {kKey | FCONTROL, 'F', kKeyFind},
+    {kKey, VK_F3, kKeyFindNext},
 };
 
 // Posted by the entry list's handler so a click reaches the loop after the

@@ -5,6 +5,7 @@
 #include "directory/program_state.h"
 #include "system/wide_text.h"
 #include "window/display_scale.h"
+#include "window/find_dialog.h"
 #include "window/layout.h"
 #include "window/startup_trace.h"
 
@@ -439,6 +440,7 @@ void DestroyMainWindow() {
   MainWindow& w = TheMainWindow();
   // A toolbar does not destroy an image list that was set on it.
   HIMAGELIST images = w.toolbar ? ToolbarImages(w.toolbar) : nullptr;
+  CloseFindDialog();
   if (w.window) DestroyWindow(w.window);
   if (images) ImageList_Destroy(images);
   if (w.designImages && w.designImages != images) ImageList_Destroy(w.designImages);

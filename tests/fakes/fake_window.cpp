@@ -61,3 +61,7 @@ void ClearList() {
 void ShowListRow(int row) { TheFakeWindow().shownRow = row; }
 
 std::string DroppedFilePath() { return TheFakeWindow().droppedFile; }
+
+void OpenFindDialog() { ++TheFakeWindow().findDialogOpened; }
+
+std::string FindDialogText() { return TheFakeWindow().findText; }

@@ -14,6 +14,8 @@ struct FakeWindow {
   std::string statusText;
   int shownRow = -1;         // the row last scrolled into view
   std::string droppedFile;   // what DroppedFilePath answers
+  std::string findText;      // what FindDialogText answers
+  int findDialogOpened = 0;  // how often OpenFindDialog was called
 };
 
 FakeWindow& TheFakeWindow();

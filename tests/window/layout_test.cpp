@@ -244,6 +244,8 @@ TEST_CASE_FIXTURE(WindowFixture, "the keyboard shortcuts: the eight of the desig
       {FVIRTKEY | FNOINVERT | FCONTROL, 'S', 1082},
       {FVIRTKEY | FNOINVERT | FCONTROL, 'Z', 1089},
       {FVIRTKEY | FNOINVERT | FCONTROL, 'O', 1078},
+      {FVIRTKEY | FNOINVERT | FCONTROL, 'F', 1069},
+      {FVIRTKEY | FNOINVERT, VK_F3, 1113},
   };
   constexpr int kCount = static_cast<int>(std::size(expected));
   REQUIRE(CopyAcceleratorTableA(w.accelerators, nullptr, 0) == kCount);

@@ -50,6 +50,9 @@ void WriteAll(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
+// The text field of the system's find dialog (edt1).
+constexpr int kFindTextField = 0x480;
+
 // Answers every message box the moment it shows, with the first button id
 // left in gAnswers (IDOK when none is left), and keeps its text.
 std::vector<std::string> gShown;
@@ -58,6 +61,7 @@ BOOL CALLBACK AnswerBox(HWND window, LPARAM) {
   char name[16] = {};
   GetClassNameA(window, name, sizeof name);
   if (std::string(name) != "#32770" || !IsWindowVisible(window)) return TRUE;
+  if (GetDlgItem(window, kFindTextField)) return TRUE;  // the find dialog is no message box
   char text[512] = {};
   GetDlgItemTextA(window, 0xFFFF, text, sizeof text);
   gShown.push_back(text);
@@ -315,4 +319,75 @@ TEST_CASE("Ctrl+Z outside typing undoes the last move: rows, highlight, fields a
     CHECK_FALSE(f.state.modified);
     CHECK(ReadAll(f.Path()) == f.original);
   }
+}
+
+namespace {
+HWND gFindDialog = nullptr;
+BOOL CALLBACK TakeFindDialog(HWND window, LPARAM) {
+  if (IsWindowVisible(window) && GetDlgItem(window, kFindTextField)) {
+    gFindDialog = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+HWND OpenFindDialogWindow() {
+  gFindDialog = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), TakeFindDialog, 0);
+  return gFindDialog;
+}
+bool RowInView(HWND list, int row) {
+  const int top = static_cast<int>(SendMessageA(list, LVM_GETTOPINDEX, 0, 0));
+  const int count = static_cast<int>(SendMessageA(list, LVM_GETCOUNTPERPAGE, 0, 0));
+  return row >= top && row < top + count;
+}
+}  // namespace
+
+TEST_CASE("Ctrl+F opens the find dialog: Return finds, Escape closes it, F3 finds the next") {
+  SafeWindow f;
+  f.Click(3);
+  SetFocus(f.w.list);
+  f.Press('F', kCtrl);
+  HWND dialog = OpenFindDialogWindow();
+  REQUIRE(dialog != nullptr);
+  CHECK(GetWindow(dialog, GW_OWNER) == f.w.window);
+  f.Type(GetDlgItem(dialog, kFindTextField), "TEILNEHMER 12");
+  f.Press(VK_RETURN);
+  f.CheckAgree(12);
+  CHECK(IsWindow(dialog));
+  f.Press(VK_RETURN);
+  f.CheckAgree(120);
+  CHECK(RowInView(f.w.list, 120));
+  f.Press(VK_ESCAPE);
+  CHECK_FALSE(IsWindow(dialog));
+  CHECK(OpenFindDialogWindow() == nullptr);
+  f.CheckAgree(120);
+
+  SetFocus(f.w.list);
+  f.Press(VK_F3);
+  f.CheckAgree(121);
+  CHECK(gShown.empty());
+  CHECK_FALSE(f.state.modified);
+  CHECK(ReadAll(f.Path()) == f.original);
+}
+
+TEST_CASE("a search without a hit says so in a message with the window title") {
+  SafeWindow f;
+  f.Click(7);
+  SetFocus(f.w.list);
+  f.Press('F', kCtrl);
+  HWND dialog = OpenFindDialogWindow();
+  REQUIRE(dialog != nullptr);
+  f.Type(GetDlgItem(dialog, kFindTextField), "Schmidt");
+  f.Press(VK_RETURN);
+  for (int i = 0; i < 20 && gShown.empty(); ++i) {
+    Sleep(50);
+    f.Turns();
+  }
+  REQUIRE(gShown.size() == 1);
+  CHECK(gShown[0] == "\x84Schmidt\x93 wurde nicht gefunden.");
+  f.CheckAgree(7);
+  // The dialog stays for another try.
+  CHECK(IsWindow(dialog));
+  f.Press(VK_ESCAPE);
+  CHECK_FALSE(IsWindow(dialog));
 }
