@@ -2,6 +2,7 @@
 
 #include "directory/editing.h"
 #include "directory/finding.h"
+#include "directory/key_overview.h"
 #include "directory/listing.h"
 #include "directory/opening.h"
 #include "directory/saving.h"
@@ -60,6 +61,7 @@ constexpr CommandRow kCommandTable[] = {
     {kDroppedFile, Guard::None, OpenDroppedFile},
     {kKeyFind, Guard::None, OpenFind},
     {kKeyFindNext, Guard::None, FindNext},
+    {kKeyHelp, Guard::None, ShowKeyOverview},
 };
 
 bool GuardHolds(const ProgramState& state, Guard guard) {

@@ -20,6 +20,7 @@ enum CommandId : int {
   kKeyOpen = 1078,
   kKeyFind = 1069,
   kKeyFindNext = 1113,  // F3, and the find dialog's "Find Next"
+  kKeyHelp = 1111,
   kDroppedFile = 1300,  // a file dropped on the window
   kKeyTab = 1212,
   kKeyShiftTab = 1213,

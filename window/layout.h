@@ -101,6 +101,7 @@ constexpr ACCEL kAccelerators[] = {
     {kKey | FCONTROL, 'O', kKeyOpen},
     {kKey | FCONTROL, 'F', kKeyFind},
     {kKey, VK_F3, kKeyFindNext},
+    {kKey, VK_F1, kKeyHelp},
 };
 
 // Posted by the entry list's handler so a click reaches the loop after the

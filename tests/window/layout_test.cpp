@@ -246,6 +246,7 @@ TEST_CASE_FIXTURE(WindowFixture, "the keyboard shortcuts: the eight of the desig
       {FVIRTKEY | FNOINVERT | FCONTROL, 'O', 1078},
       {FVIRTKEY | FNOINVERT | FCONTROL, 'F', 1069},
       {FVIRTKEY | FNOINVERT, VK_F3, 1113},
+      {FVIRTKEY | FNOINVERT, VK_F1, 1111},
   };
   constexpr int kCount = static_cast<int>(std::size(expected));
   REQUIRE(CopyAcceleratorTableA(w.accelerators, nullptr, 0) == kCount);
