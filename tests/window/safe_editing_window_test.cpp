@@ -4,6 +4,7 @@
 #include "tests/window/window_fixture.h"
 
 #include <cstdio>
+#include <shlobj.h>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -390,4 +391,54 @@ TEST_CASE("a search without a hit says so in a message with the window title") {
   CHECK(IsWindow(dialog));
   f.Press(VK_ESCAPE);
   CHECK_FALSE(IsWindow(dialog));
+}
+
+namespace {
+// What Explorer sends when a file is dropped on the window.
+void DropFile(HWND window, const std::wstring& path) {
+  const size_t bytes = sizeof(DROPFILES) + (path.size() + 2) * sizeof(wchar_t);
+  HGLOBAL memory = GlobalAlloc(GHND, bytes);
+  auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+  drop->pFiles = sizeof(DROPFILES);
+  drop->fWide = TRUE;
+  path.copy(reinterpret_cast<wchar_t*>(drop + 1), path.size());
+  GlobalUnlock(memory);
+  PostMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+}
+
+std::wstring WideOf(const std::string& ansi) {
+  wchar_t wide[MAX_PATH] = {};
+  MultiByteToWideChar(1252, 0, ansi.c_str(), -1, wide, MAX_PATH);
+  return wide;
+}
+}  // namespace
+
+TEST_CASE("a .kw file dropped on the window replaces the table; a path Windows-1252 cannot hold is refused") {
+  SafeWindow f;
+  char previous[MAX_PATH] = {};
+  GetCurrentDirectoryA(MAX_PATH, previous);
+  SetCurrentDirectoryA(f.folder.c_str());  // the settings file is written here
+  const std::string second = f.folder + "Zweite M\xFC" "ller.kw";
+  WriteAll(second, "100;0800 1;Filiale Nord\r\n101;0800 2;Filiale S\xFC" "d\r\n");
+  f.Click(4);
+  DropFile(f.w.window, WideOf(second));
+  f.Turns();
+  CHECK(SpeedDialPath(f.state) == second);
+  CHECK(f.state.table.slots[1].name == "Filiale S\xFC" "d");
+  CHECK(SendMessageA(f.w.list, LVM_GETITEMCOUNT, 0, 0) == 2);
+  CHECK(CellOf(f.w.list, 1, 2) == "Filiale S\xFC" "d");
+  CHECK(TextOf(f.w.numberField).empty());
+  CHECK(ReadAll("Rufdepot.ini") == f.folder + "\r\nZweite M\xFC" "ller.kw\r\n");
+  CHECK(ReadAll(f.Path()) == f.original);
+
+  DropFile(f.w.window, WideOf(f.folder) + L"\x141\xF3" L"d\x17A.kw");
+  f.Turns();
+  REQUIRE(gShown.size() == 1);
+  CHECK(gShown[0].find("(Windows-1252)") != std::string::npos);
+  CHECK(SpeedDialPath(f.state) == second);
+  CHECK(ReadAll("Rufdepot.ini") == f.folder + "\r\nZweite M\xFC" "ller.kw\r\n");
+
+  DeleteFileA("Rufdepot.ini");
+  DeleteFileA(second.c_str());
+  SetCurrentDirectoryA(previous);
 }
