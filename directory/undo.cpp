@@ -37,6 +37,7 @@ bool UndoLastChange(ProgramState& state) {
   state.table = std::move(step.table);
   state.currentSlot = step.currentSlot;
   SelectListRow(state.currentSlot);
+  ShowListRow(state.currentSlot);  // a chain of moves may have carried it out of view
   const DialEntry none;
   const DialEntry& entry = IsTableSlot(state.currentSlot) ? state.table.slots[state.currentSlot] : none;
   SetFieldText(kIndexField, entry.index);

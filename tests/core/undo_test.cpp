@@ -76,6 +76,7 @@ struct UndoFixture : EditFixture {
     CHECK(window().rows == expected.rows);
     CHECK(state.currentSlot == expected.currentSlot);
     CHECK(window().selectedRow == expected.selectedRow);
+    CHECK(window().shownRow == expected.currentSlot);
     const DialEntry& shown = state.table.slots[state.currentSlot];
     CHECK(window().fields[kIndexField] == shown.index);
     CHECK(window().fields[kNumberField] == shown.number);
