@@ -65,4 +65,18 @@ e2e_probe_is "0711 1002" cell 2 1
 e2e_close
 [ -e Rufdepot.ini ] && fail "a settings file was written"
 e2e_same filiale/Zweite.kw second.expected
+
+say "a path on the command line that Windows-1252 cannot hold: said so, the program ends, nothing written"
+cp first.ini Rufdepot.ini
+"$WINE64" "$E2E_EXE" "$(e2e_windows_folder)Łódź.kw" </dev/null >/dev/null 2>&1 &
+E2E_PID=$!
+E2E_WINDOW=                # no main window in this run: any window of the title is the box
+e2e_find_box || fail "no message"
+got=$(e2e_probe box)
+case "$got" in *"(Windows-1252)"*) ;; *) fail "the box reads '$got'" ;; esac
+e2e_answer Return
+e2e_wait_end
+e2e_same Rufdepot.ini first.ini
+e2e_same Default.kw first.expected
+e2e_same filiale/Zweite.kw second.expected
 e2e_result
