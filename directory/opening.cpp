@@ -8,9 +8,6 @@
 #include "directory/undo.h"
 #include "directory/window_ops.h"
 
-const char kOnlySpeedDialFiles[] =
-    "Es k\xF6nnen nur Kurzwahldateien (*.kw) ge\xF6" "ffnet werden.";
-
 std::string TooSmallMessage(const std::string& path) {
   return "Die Datei " + path + " ist zu klein f\xFC" "r eine Kurzwahldatei und wird nicht ge\xF6" "ffnet.";
 }

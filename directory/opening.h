@@ -18,4 +18,5 @@ bool StartWithFile(ProgramState& state, const std::string& path, TextFile& file)
 
 // Texts the user sees when a file is refused.
 std::string TooSmallMessage(const std::string& path);
-extern const char kOnlySpeedDialFiles[];
+inline const char kOnlySpeedDialFiles[] =
+    "Es k\xF6nnen nur Kurzwahldateien (*.kw) ge\xF6" "ffnet werden.";

@@ -39,7 +39,8 @@ Event TracedWait() {
 }
 
 // The file named on the command line ("Open with", a file dropped on the
-// exe), as a full path; empty when there is none.
+// exe), as a full path in Windows-1252; a path that code page cannot hold
+// is refused with the same message as in the open-file dialog.
 enum class CommandLineFile { None, Named, Unusable };
 CommandLineFile FileOnCommandLine(std::string& path) {
   int count = 0;
