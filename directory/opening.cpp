@@ -7,6 +7,7 @@
 #include "directory/settings.h"
 #include "directory/undo.h"
 #include "directory/window_ops.h"
+#include "system/system.h"
 
 std::string TooSmallMessage(const std::string& path) {
   return "Die Datei " + path + " ist zu klein f\xFC" "r eine Kurzwahldatei und wird nicht ge\xF6" "ffnet.";
@@ -21,20 +22,18 @@ bool HasSpeedDialExtension(const std::string& path) {
 
 // The file open for reading, or false with the reason shown.
 bool OpenUsable(const std::string& path, TextFile& file) {
-  if (!IsLargeEnough(path)) {
-    // A missing file reads as size -1: it is reported as not found.
-    if (FileSizeOf(path) >= 0) {
-      ShowMessage(kWindowTitle, TooSmallMessage(path), kMbIconError);
-      return false;
-    }
+  // A missing file has no size (-1) and is reported as not found.
+  if (!IsLargeEnough(path) && FileSizeOf(path) >= 0) {
+    ShowMessage(kWindowTitle, TooSmallMessage(path), kMbIconError);
+    return false;
   }
   if (OpenForReading(path, file)) return true;
   ShowMessage(kWindowTitle, NotFoundMessage(path), kMbIconError);
   return false;
 }
 
-// As a fresh start, and named in the settings file: nothing of the previous file's table, rows, current
-// slot, flag, undo steps or disk stamp stays.
+// As a fresh start, and named in the settings file: nothing of the previous
+// file's table, rows, current slot, flag, undo steps or disk stamp stays.
 void ReplaceTable(ProgramState& state, const std::string& path) {
   TextFile file;
   if (!OpenUsable(path, file)) return;
