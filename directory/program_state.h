@@ -3,6 +3,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -39,7 +40,7 @@ struct UndoStep {
 // The changes since loading, oldest first; savedDepth is how many of them
 // the file on disk holds (-1: a state no undo can reach any more).
 struct UndoHistory {
-  std::vector<UndoStep> steps;
+  std::deque<UndoStep> steps;  // the oldest leaves at the front once the depth is reached
   int savedDepth = 0;
 };
 

@@ -22,7 +22,7 @@ void RecordUndoStep(ProgramState& state) {
   // A change after undoing past the saved state leads away from it for good.
   if (Depth(state) < undo.savedDepth) undo.savedDepth = -1;
   if (Depth(state) >= kUndoDepth) {
-    undo.steps.erase(undo.steps.begin());
+    undo.steps.pop_front();
     if (undo.savedDepth >= 0) --undo.savedDepth;
   }
   undo.steps.push_back({state.table, state.currentSlot});

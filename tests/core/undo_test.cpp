@@ -9,6 +9,7 @@
 #include "directory/commands.h"
 #include "directory/event_loop.h"
 #include "directory/saving.h"
+#include "directory/undo.h"
 #include "tests/core/editing_fixture.h"
 #include "tests/core/expected_file.h"
 #include "tests/fakes/fake_dialogs.h"
@@ -182,4 +183,20 @@ TEST_CASE_FIXTURE(UndoFixture, "A failed save keeps the steps and the flag") {
   // The file on disk still holds the loaded table.
   CHECK_FALSE(state.modified);
   CHECK(slot(4).number == "0711 C");
+}
+
+TEST_CASE_FIXTURE(UndoFixture, "Beyond the kept depth the oldest changes stay, and so does the flag") {
+  // Row 4 and 5 swap back and forth: every move is a change of its own.
+  Act("pick 4");
+  for (int i = 0; i < kUndoDepth + 10; ++i) Act(i % 2 == 0 ? "down" : "up");
+  int undone = 0;
+  for (; undone < kUndoDepth + 10 && state.undo.steps.size() > 0; ++undone) Act("undo");
+  CHECK(undone == kUndoDepth);
+  // The loaded state is out of reach: the table differs from the file only
+  // by an even number of swaps, yet the flag cannot know, so it stays set.
+  CHECK(state.modified);
+  AskToSave(state);
+  REQUIRE(TheFakeDialogs().messages.size() == 1);  // closing asks
+  CHECK(TheFakeDialogs().messages[0].text == "\xC4nderungen speichern");
+  CheckRowsShowSlots(state);
 }
