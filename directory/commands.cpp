@@ -1,8 +1,12 @@
 #include "directory/commands.h"
 
 #include "directory/editing.h"
+#include "directory/finding.h"
+#include "directory/key_overview.h"
 #include "directory/listing.h"
+#include "directory/opening.h"
 #include "directory/saving.h"
+#include "directory/undo.h"
 
 namespace {
 enum class Guard { None, MoveAvailable, EditAvailable, ApplyAvailable };
@@ -25,6 +29,12 @@ void MoveDown(ProgramState& state) { MoveCurrent(state, +1); }
 void Save(ProgramState& state) {
   TakeOverTyping(state);
   state.modified = SaveDirectory(state);
+  if (!state.modified) MarkSaved(state);
+}
+// Typing not yet taken over is the last change, and the first one undone.
+void Undo(ProgramState& state) {
+  TakeOverTyping(state);
+  UndoLastChange(state);
 }
 void Print(ProgramState& state) {
   TakeOverTyping(state);
@@ -46,6 +56,12 @@ constexpr CommandRow kCommandTable[] = {
     {kKeyReturn, Guard::ApplyAvailable, ApplyEntry},
     {kKeyPrint, Guard::None, Print},
     {kKeySave, Guard::None, Save},
+    {kKeyUndo, Guard::None, Undo},
+    {kKeyOpen, Guard::None, OpenAnotherFile},
+    {kDroppedFile, Guard::None, OpenDroppedFile},
+    {kKeyFind, Guard::None, OpenFind},
+    {kKeyFindNext, Guard::None, FindNext},
+    {kKeyHelp, Guard::None, ShowKeyOverview},
 };
 
 bool GuardHolds(const ProgramState& state, Guard guard) {

@@ -16,6 +16,12 @@ enum CommandId : int {
   kKeyDelete = 1045,
   kKeyPrint = 1079,
   kKeySave = 1082,
+  kKeyUndo = 1089,
+  kKeyOpen = 1078,
+  kKeyFind = 1069,
+  kKeyFindNext = 1113,  // F3, and the find dialog's "Find Next"
+  kKeyHelp = 1111,
+  kDroppedFile = 1300,  // a file dropped on the window
   kKeyTab = 1212,
   kKeyShiftTab = 1213,
 };

@@ -15,6 +15,13 @@ enum MessageStyle : unsigned {
 };
 enum MessageAnswer : int { kIdOk = 1, kIdCancel = 2, kIdYes = 6, kIdNo = 7 };
 
+// The settings file and the speed-dial file's folder hold Windows-1252: a
+// path with another character would be stored mangled and never found again.
+inline const char kUnrepresentablePath[] =
+    "Der Pfad der gew\xE4hlten Datei enth\xE4lt Zeichen, die Rufdepot nicht speichern kann.\r\n\r\n"
+    "Ordner- und Dateinamen d\xFCrfen nur Zeichen des westeurop\xE4ischen Zeichensatzes "
+    "(Windows-1252) enthalten. Bitte eine andere Datei w\xE4hlen oder den Ordner umbenennen.";
+
 // Modal message box; the thread's other windows are disabled meanwhile.
 int ShowMessage(const std::string& title, const std::string& text, unsigned style);
 

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "directory/commands.h"
+#include "directory/undo.h"
 #include "directory/window_ops.h"
 #include "text/text.h"
 
@@ -96,6 +97,7 @@ int MoveEntry(ProgramState& state, int slot, int direction) {
   if (IsPinned(from) || from.number.empty()) return slot;
   int target = MoveTarget(state, slot, direction);
   if (target == slot) return slot;
+  RecordUndoStep(state);
   DialEntry& to = state.table.slots[target];
   std::swap(from.number, to.number);
   std::swap(from.name, to.name);
@@ -109,6 +111,7 @@ int MoveEntry(ProgramState& state, int slot, int direction) {
 void ClearEntry(ProgramState& state) {
   int c = state.currentSlot;
   if (!HasRow(c)) return;
+  RecordUndoStep(state);
   DialEntry& entry = state.table.slots[c];
   SetFieldText(kNumberField, "");
   entry.number.clear();
@@ -127,6 +130,7 @@ void ApplyEntry(ProgramState& state) {
   if (HoldsSeparator(number) || HoldsSeparator(name)) return;
   DialEntry& entry = state.table.slots[c];
   if (SameText(entry.number, number) && SameText(entry.name, name)) return;
+  RecordUndoStep(state);
   entry.number = number;
   SetListCell(c, kNumberColumn, entry.number);
   entry.name = name;

@@ -3,6 +3,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -30,10 +31,24 @@ struct DiskStamp {
   uint64_t hash = 0;   // of every byte
 };
 
+// One change to the table, as the table and the current slot were before it.
+struct UndoStep {
+  DialTable table;
+  int currentSlot = 0;
+};
+
+// The changes since loading, oldest first; savedDepth is how many of them
+// the file on disk holds (-1: a state no undo can reach any more).
+struct UndoHistory {
+  std::deque<UndoStep> steps;  // the oldest leaves at the front once the depth is reached
+  int savedDepth = 0;
+};
+
 struct ProgramState {
   DialTable table;
   int currentSlot = 0;
   bool modified = false;
+  UndoHistory undo;
 
   // Both end in nothing between them: the path is folder + fileName.
   std::string speedDialFolder;

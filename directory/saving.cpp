@@ -4,6 +4,7 @@
 #include "directory/safe_file.h"
 #include "directory/save_guard.h"
 #include "directory/speed_dial_file.h"
+#include "directory/undo.h"
 #include "system/system.h"
 #include "text/date.h"
 
@@ -65,4 +66,15 @@ ClosingOutcome AskToSave(ProgramState& state) {
     }
   }
   return ClosingOutcome::End;
+}
+
+bool MayReplaceTable(ProgramState& state) {
+  if (!state.modified) return true;
+  const int answer = ShowMessage(kWindowTitle, kClosingPrompt, kMbIconQuestion | kMbYesNoCancel);
+  if (answer == kIdNo) return true;
+  if (answer != kIdYes) return false;
+  state.modified = SaveDirectory(state);
+  if (state.modified) return false;
+  MarkSaved(state);
+  return true;
 }

@@ -40,7 +40,6 @@ static_assert(std::size(kFirstStartPieces) == 21);
 constexpr char kDefaultName[] = "Default.kw";
 constexpr char kSpeedDialPattern[] = "Kurzwahldatei (*.kw)|*.kw";
 constexpr int kSpeedDialPatternPosition = 0;
-// Smaller files cannot hold a speed-dial directory worth managing.
 constexpr int64_t kSmallestAcceptedSize = 11;
 
 std::string FirstStartMessage() {
@@ -49,10 +48,22 @@ std::string FirstStartMessage() {
   return message;
 }
 
-std::string NotFoundMessage(const ProgramState& state) {
-  return "Kurzwahldatei " + SpeedDialPath(state) + " nicht gefunden";
-}
 }  // namespace
+
+std::string NotFoundMessage(const std::string& path) {
+  return "Kurzwahldatei " + path + " nicht gefunden";
+}
+
+std::string AskForSpeedDialFile() {
+  return ShowOpenFileDialog(kWindowTitle, kDefaultName, kSpeedDialPattern, kSpeedDialPatternPosition);
+}
+
+bool IsLargeEnough(const std::string& path) { return FileSizeOf(path) >= kSmallestAcceptedSize; }
+
+void SetSpeedDialPath(ProgramState& state, const std::string& path) {
+  state.speedDialFolder = FolderPart(path);
+  state.speedDialFileName = RemoveText(path, state.speedDialFolder);
+}
 
 bool ReadSettings(ProgramState& state) {
   TextFile file;
@@ -65,11 +76,9 @@ bool ReadSettings(ProgramState& state) {
 
 bool FirstStart(ProgramState& state) {
   ShowMessage(kWindowTitle, FirstStartMessage(), kMbIconInformation);
-  std::string chosen =
-      ShowOpenFileDialog(kWindowTitle, kDefaultName, kSpeedDialPattern, kSpeedDialPatternPosition);
-  if (chosen.empty() || FileSizeOf(chosen) < kSmallestAcceptedSize) return false;
-  state.speedDialFolder = FolderPart(chosen);
-  state.speedDialFileName = RemoveText(chosen, state.speedDialFolder);
+  const std::string chosen = AskForSpeedDialFile();
+  if (chosen.empty() || !IsLargeEnough(chosen)) return false;
+  SetSpeedDialPath(state, chosen);
   WriteSettings(state);
   return true;
 }
@@ -86,7 +95,7 @@ void WriteSettings(const ProgramState& state) {
 
 bool OpenSpeedDialFile(const ProgramState& state, TextFile& file) {
   if (OpenForReading(SpeedDialPath(state), file)) return true;
-  ShowMessage(kWindowTitle, NotFoundMessage(state), kMbIconError);
+  ShowMessage(kWindowTitle, NotFoundMessage(SpeedDialPath(state)), kMbIconError);
   SysDeleteFile(kSettingsFileName);  // the next start asks again
   return false;
 }

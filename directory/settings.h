@@ -16,6 +16,13 @@ bool ReadSettings(ProgramState& state);
 // it; false when no file was accepted (nothing set, nothing written).
 bool FirstStart(ProgramState& state);
 void WriteSettings(const ProgramState& state);
+// The open-file dialog of the first start; the chosen path, or empty.
+std::string AskForSpeedDialFile();
+// Smaller files cannot hold a speed-dial directory worth managing.
+bool IsLargeEnough(const std::string& path);
+// Folder and file name of the speed-dial file from its full path.
+void SetSpeedDialPath(ProgramState& state, const std::string& path);
+std::string NotFoundMessage(const std::string& path);
 // The speed-dial file open for reading; on failure the not-found message has
 // been shown, the settings file deleted, and false is returned.
 bool OpenSpeedDialFile(const ProgramState& state, TextFile& file);

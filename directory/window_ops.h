@@ -27,3 +27,14 @@ std::string GetFieldText(int id);
 void SetFieldText(int id, const std::string& text);
 void EnableButton(int id, bool enabled);
 void SetStatusText(const std::string& text);
+// Empties the list for another file's rows; nothing stays selected.
+void ClearList();
+// Scrolls the list so that row is in view.
+void ShowListRow(int row);
+// Opens the modeless find dialog, or brings it to the front.
+void OpenFindDialog();
+// The text of the find dialog; empty before it was first used. A character
+// that Windows-1252 cannot hold reads as ';', which no entry holds.
+std::string FindDialogText();
+// The file dropped on the window last, in Windows-1252; empty when none.
+std::string DroppedFilePath();

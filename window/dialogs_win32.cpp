@@ -20,13 +20,6 @@ static_assert(kOpenFileFlags == 0x8080C);
 static_assert(offsetof(OPENFILENAMEW, lpTemplateName) + sizeof(LPCWSTR) == 76);
 #endif
 
-// The settings file and the speed-dial file's folder hold Windows-1252: a
-// path with another character would be stored mangled and never found again.
-constexpr char kUnrepresentablePath[] =
-    "Der Pfad der gew\xE4hlten Datei enth\xE4lt Zeichen, die Rufdepot nicht speichern kann.\r\n\r\n"
-    "Ordner- und Dateinamen d\xFCrfen nur Zeichen des westeurop\xE4ischen Zeichensatzes "
-    "(Windows-1252) enthalten. Bitte eine andere Datei w\xE4hlen oder den Ordner umbenennen.";
-
 // The windows one dialog disabled, with the thread that did it; only that
 // thread enables them again. Held per call, so a dialog opened while
 // another is showing gives back only what it took itself.

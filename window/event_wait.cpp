@@ -2,7 +2,11 @@
 
 #include <deque>
 #include <commctrl.h>
+#include <shellapi.h>
+#include "directory/dialogs.h"
+#include "system/wide_text.h"
 #include "window/display_scale.h"
+#include "window/find_dialog.h"
 #include "window/layout.h"
 #include "window/main_window.h"
 
@@ -26,6 +30,17 @@ void RecordControl(int id, int type) { Record({kControlEvent, id, type, 0}); }
 void RecordCommand(int id) { Record({kCommandEvent, 0, 0, id}); }
 void RecordPending(int kind) { Queues().pending.push_back({kind, 0, 0, 0}); }
 
+// Ctrl+Z in the number or name field with typing of its own undoes that
+// typing, as in any edit control; showing an entry empties its undo buffer.
+bool UndoFieldTyping() {
+  HWND focus = GetFocus();
+  const MainWindow& w = TheMainWindow();
+  if (!focus || (focus != w.numberField && focus != w.nameField)) return false;
+  if (!SendMessageW(focus, EM_CANUNDO, 0, 0)) return false;
+  SendMessageW(focus, WM_UNDO, 0, 0);
+  return true;
+}
+
 void OnCommand(WPARAM wParam, LPARAM lParam) {
   int low = LOWORD(wParam);
   int high = HIWORD(wParam);
@@ -39,7 +54,24 @@ void OnCommand(WPARAM wParam, LPARAM lParam) {
   }
   if (high == 1 && low == kKeyTab) return MoveFocus(FocusStep::Next);
   if (high == 1 && low == kKeyShiftTab) return MoveFocus(FocusStep::Previous);
+  if (high == 1 && low == kKeyUndo && UndoFieldTyping()) return;
   RecordCommand(high == 1 ? low : static_cast<int>(wParam));
+}
+
+// The first file of a drop, for the core to open; a path Windows-1252
+// cannot hold is refused here, where its characters are still known.
+void OnDropFiles(HDROP drop) {
+  std::wstring path(DragQueryFileW(drop, 0, nullptr, 0), L'\0');
+  DragQueryFileW(drop, 0, path.data(), static_cast<UINT>(path.size() + 1));
+  DragFinish(drop);
+  std::string bytes;
+  if (path.empty()) return;
+  if (!Narrow(path, bytes)) {
+    ShowMessage(kWindowTitle, kUnrepresentablePath, kMbIconError);
+    return;
+  }
+  TheMainWindow().droppedFile = bytes;
+  RecordCommand(kDroppedFile);
 }
 
 bool& SelectingByProgram() {
@@ -73,6 +105,10 @@ void OnListNotify(HWND window, const NMHDR& header) {
 }  // namespace
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == FindDialogMessage()) {
+    if (OnFindDialogMessage(lParam) == FindReport::FindNext) RecordCommand(kKeyFindNext);
+    return 0;
+  }
   switch (message) {
     case WM_CLOSE:
       RecordPending(kCloseEvent);
@@ -88,6 +124,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       }
       break;
     }
+    case WM_DROPFILES:
+      OnDropFiles(reinterpret_cast<HDROP>(wParam));
+      return 0;
     case kDpiChangedMessage:
       // Moved to a monitor of another scale: the system suggests the rectangle.
       RescaleMainWindow(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
@@ -118,8 +157,10 @@ Event WaitEvent() {
   // A quit message or a failed wait can only end the run.
   if (GetMessageW(&msg, nullptr, 0, 0) <= 0) return {kCloseEvent, 0, 0, 0};
   const MainWindow& w = TheMainWindow();
-  bool translated = GetActiveWindow() == w.window && w.accelerators &&
-                    TranslateAcceleratorW(w.window, w.accelerators, &msg);
+  // Return, Escape and Tab in the modeless find dialog work as in any dialog.
+  bool translated = HandledByFindDialog(msg) ||
+                    (GetActiveWindow() == w.window && w.accelerators &&
+                     TranslateAcceleratorW(w.window, w.accelerators, &msg));
   if (!translated) {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);

@@ -97,6 +97,11 @@ constexpr ACCEL kAccelerators[] = {
     {kKey, VK_DELETE, kKeyDelete},
     {kKey | FCONTROL, 'P', kKeyPrint},
     {kKey | FCONTROL, 'S', kKeySave},
+    {kKey | FCONTROL, 'Z', kKeyUndo},
+    {kKey | FCONTROL, 'O', kKeyOpen},
+    {kKey | FCONTROL, 'F', kKeyFind},
+    {kKey, VK_F3, kKeyFindNext},
+    {kKey, VK_F1, kKeyHelp},
 };
 
 // Posted by the entry list's handler so a click reaches the loop after the

@@ -1,9 +1,11 @@
 #include "window/main_window.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 #include "directory/program_state.h"
 #include "system/wide_text.h"
 #include "window/display_scale.h"
+#include "window/find_dialog.h"
 #include "window/layout.h"
 #include "window/startup_trace.h"
 
@@ -416,6 +418,7 @@ void BuildMainWindow(WNDPROC procedure) {
   w.accelerators = CreateAcceleratorTableW(const_cast<ACCEL*>(layout::kAccelerators),
                                            static_cast<int>(std::size(layout::kAccelerators)));
   TraceStep("accelerators");
+  DragAcceptFiles(w.window, TRUE);
   // Shown once complete: no frame is drawn and erased again as each
   // control comes onto a visible window. Not later than this: a window
   // shown only after the rows are in was seen under Wine to get its first
@@ -437,6 +440,7 @@ void DestroyMainWindow() {
   MainWindow& w = TheMainWindow();
   // A toolbar does not destroy an image list that was set on it.
   HIMAGELIST images = w.toolbar ? ToolbarImages(w.toolbar) : nullptr;
+  CloseFindDialog();
   if (w.window) DestroyWindow(w.window);
   if (images) ImageList_Destroy(images);
   if (w.designImages && w.designImages != images) ImageList_Destroy(w.designImages);

@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
+#include <string>
 
 struct MainWindow {
   HWND window = nullptr;
@@ -22,6 +23,8 @@ struct MainWindow {
   HIMAGELIST designImages = nullptr;
   HFONT scaledFont = nullptr;
   HICON smallIcon = nullptr;
+  // The file dropped last, as Windows-1252; empty when none could be read.
+  std::string droppedFile;
 };
 
 MainWindow& TheMainWindow();

@@ -1,13 +1,18 @@
 // The program: start-up, the event loop, the closing step and the end.
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
+#include <string>
+#include "directory/dialogs.h"
 #include "directory/editing.h"
 #include "directory/event_loop.h"
+#include "directory/opening.h"
 #include "directory/program_flow.h"
 #include "directory/settings.h"
 #include "window/event_wait.h"
 #include "window/library_search.h"
 #include "window/main_window.h"
+#include "system/wide_text.h"
 #include "window/startup_trace.h"
 
 namespace {
@@ -33,6 +38,37 @@ Event TracedWait() {
   return event;
 }
 
+// The file named on the command line ("Open with", a file dropped on the
+// exe), as a full path in Windows-1252; a path that code page cannot hold
+// is refused with the same message as in the open-file dialog.
+enum class CommandLineFile { None, Named, Unusable };
+CommandLineFile FileOnCommandLine(std::string& path) {
+  int count = 0;
+  LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (!arguments) return CommandLineFile::None;
+  std::wstring named = count > 1 ? arguments[1] : L"";
+  LocalFree(arguments);
+  if (named.empty()) return CommandLineFile::None;
+  std::wstring full(32768, L'\0');
+  const DWORD length = GetFullPathNameW(named.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+  if (length > 0 && length < full.size()) named = full.substr(0, length);
+  if (Narrow(named, path)) return CommandLineFile::Named;
+  ShowMessage(kWindowTitle, kUnrepresentablePath, kMbIconError);
+  return CommandLineFile::Unusable;
+}
+
+// With a file on the command line that one, for this run only; without,
+// the settings file or the first start.
+bool OpenStartFile(ProgramState& state, TextFile& file) {
+  std::string path;
+  switch (FileOnCommandLine(path)) {
+    case CommandLineFile::Named: return StartWithFile(state, path, file);
+    case CommandLineFile::Unusable: return false;
+    case CommandLineFile::None: break;
+  }
+  return StartUp(state, file);
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -44,7 +80,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   SettleListingPath(state);
   TraceStep("listing_path");
   TextFile file;
-  if (!StartUp(state, file)) EndProgram();
+  if (!OpenStartFile(state, file)) EndProgram();
   TraceStep("settings_and_open_file");
 
   BuildMainWindow(MainWindowProc);

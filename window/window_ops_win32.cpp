@@ -94,3 +94,9 @@ void SetStatusText(const std::string& text) {
   std::wstring centred = L"\t" + Widen(text);
   SendMessageW(TheMainWindow().statusBar, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(centred.c_str()));
 }
+
+void ClearList() { SendMessageW(List(), LVM_DELETEALLITEMS, 0, 0); }
+
+void ShowListRow(int row) { SendMessageW(List(), LVM_ENSUREVISIBLE, row, FALSE); }
+
+std::string DroppedFilePath() { return TheMainWindow().droppedFile; }

@@ -3,7 +3,7 @@
 #   e2e_folder                   a fresh working folder (cd into it)
 #   e2e_speed_dial FILE [k:line]  writes a 200-line speed-dial file, some lines replaced
 #   e2e_settings FOLDER NAME      writes Rufdepot.ini naming the speed-dial file
-#   e2e_start                    starts the program, waits for its main window
+#   e2e_start [ARG]              starts the program (with ARG), waits for its main window
 #   e2e_click X Y                clicks at a point of the main window's client area
 #   e2e_keys KEY...              presses keys (xdotool names: Down, ctrl+s, Return)
 #   e2e_close                    asks the window to close (Alt+F4), then e2e_wait_end
@@ -71,7 +71,7 @@ e2e_find_box() {
 }
 
 e2e_start() {
-  "$WINE64" "$E2E_EXE" </dev/null >/dev/null 2>&1 &
+  "$WINE64" "$E2E_EXE" "$@" </dev/null >/dev/null 2>&1 &
   E2E_PID=$!
   e2e_find_window || { fail "no main window appeared"; return 1; }
 }

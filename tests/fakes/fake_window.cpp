@@ -51,3 +51,17 @@ void SetFieldText(int id, const std::string& text) { TheFakeWindow().fields[id] 
 void EnableButton(int id, bool enabled) { TheFakeWindow().buttonEnabled[id] = enabled; }
 
 void SetStatusText(const std::string& text) { TheFakeWindow().statusText = text; }
+
+void ClearList() {
+  FakeWindow& w = TheFakeWindow();
+  w.rows.clear();
+  w.selectedRow = -1;
+}
+
+void ShowListRow(int row) { TheFakeWindow().shownRow = row; }
+
+std::string DroppedFilePath() { return TheFakeWindow().droppedFile; }
+
+void OpenFindDialog() { ++TheFakeWindow().findDialogOpened; }
+
+std::string FindDialogText() { return TheFakeWindow().findText; }

@@ -12,6 +12,10 @@ struct FakeWindow {
   std::map<int, std::string> fields;  // by control id 1, 3, 5
   std::map<int, bool> buttonEnabled;  // by command id 0..5; all start enabled
   std::string statusText;
+  int shownRow = -1;         // the row last scrolled into view
+  std::string droppedFile;   // what DroppedFilePath answers
+  std::string findText;      // what FindDialogText answers
+  int findDialogOpened = 0;  // how often OpenFindDialog was called
 };
 
 FakeWindow& TheFakeWindow();

@@ -232,7 +232,7 @@ TEST_CASE_FIXTURE(WindowFixture, "the status bar: one part to 386") {
   CHECK(edges[0] == 386);
 }
 
-TEST_CASE_FIXTURE(WindowFixture, "the keyboard shortcuts: eight entries in order") {
+TEST_CASE_FIXTURE(WindowFixture, "the keyboard shortcuts: the eight of the design in order, then the added ones") {
   const ACCEL expected[] = {
       {FVIRTKEY | FNOINVERT, VK_TAB, 1212},
       {FVIRTKEY | FNOINVERT | FSHIFT, VK_TAB, 1213},
@@ -242,11 +242,17 @@ TEST_CASE_FIXTURE(WindowFixture, "the keyboard shortcuts: eight entries in order
       {FVIRTKEY | FNOINVERT, VK_DELETE, 1045},
       {FVIRTKEY | FNOINVERT | FCONTROL, 'P', 1079},
       {FVIRTKEY | FNOINVERT | FCONTROL, 'S', 1082},
+      {FVIRTKEY | FNOINVERT | FCONTROL, 'Z', 1089},
+      {FVIRTKEY | FNOINVERT | FCONTROL, 'O', 1078},
+      {FVIRTKEY | FNOINVERT | FCONTROL, 'F', 1069},
+      {FVIRTKEY | FNOINVERT, VK_F3, 1113},
+      {FVIRTKEY | FNOINVERT, VK_F1, 1111},
   };
-  REQUIRE(CopyAcceleratorTableA(w.accelerators, nullptr, 0) == 8);
-  ACCEL entries[8] = {};
-  CopyAcceleratorTableA(w.accelerators, entries, 8);
-  for (int i = 0; i < 8; ++i) {
+  constexpr int kCount = static_cast<int>(std::size(expected));
+  REQUIRE(CopyAcceleratorTableA(w.accelerators, nullptr, 0) == kCount);
+  ACCEL entries[kCount] = {};
+  CopyAcceleratorTableA(w.accelerators, entries, kCount);
+  for (int i = 0; i < kCount; ++i) {
     CAPTURE(i);
     CHECK((entries[i].fVirt & 0x7F) == expected[i].fVirt);
     CHECK(entries[i].key == expected[i].key);

@@ -1,8 +1,10 @@
 // On the real window: the fields and the commands follow the highlighted
-// row however it was chosen, and typing reaches the file without Return.
+// row however it was chosen, typing reaches the file without Return, and
+// Ctrl+Z takes back typing in a field or else the last change.
 #include "tests/window/window_fixture.h"
 
 #include <cstdio>
+#include <shlobj.h>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -49,6 +51,9 @@ void WriteAll(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
+// The text field of the system's find dialog (edt1).
+constexpr int kFindTextField = 0x480;
+
 // Answers every message box the moment it shows, with the first button id
 // left in gAnswers (IDOK when none is left), and keeps its text.
 std::vector<std::string> gShown;
@@ -57,6 +62,7 @@ BOOL CALLBACK AnswerBox(HWND window, LPARAM) {
   char name[16] = {};
   GetClassNameA(window, name, sizeof name);
   if (std::string(name) != "#32770" || !IsWindowVisible(window)) return TRUE;
+  if (GetDlgItem(window, kFindTextField)) return TRUE;  // the find dialog is no message box
   char text[512] = {};
   GetDlgItemTextA(window, 0xFFFF, text, sizeof text);
   gShown.push_back(text);
@@ -272,4 +278,167 @@ TEST_CASE("a save by another running copy is detected before the file is replace
   CHECK(gShown[2].find("neu angelegt") != std::string::npos);
   CHECK_FALSE(f.state.modified);
   CHECK(ReadAll(f.Path()).find("101;;\r\n") != std::string::npos);
+}
+
+TEST_CASE("Ctrl+Z in a field with typing undoes the typing and leaves the table alone") {
+  SafeWindow f;
+  f.Click(5);
+  f.Type(f.w.numberField, "0711 5555");
+  REQUIRE(TextOf(f.w.numberField) == "0711 5555");
+  f.Press('Z', kCtrl);
+  CHECK(TextOf(f.w.numberField) == "0711 1005");
+  CHECK(f.state.table.slots[5].number == "0711 1005");
+  CHECK(CellOf(f.w.list, 5, 1) == "0711 1005");
+  CHECK_FALSE(f.state.modified);
+  CHECK(GetFocus() == f.w.numberField);
+}
+
+TEST_CASE("Ctrl+Z outside typing undoes the last move: rows, highlight, fields and flag") {
+  struct Case {
+    const char* where;
+    bool inField;  // the caret in the number field, which shows the entry untouched
+  };
+  for (const Case c : {Case{"in the list", false}, Case{"in a field without typing", true}}) {
+    CAPTURE(c.where);
+    SafeWindow f;
+    f.Click(3);
+    SetFocus(f.w.list);
+    f.Press(VK_DOWN);
+    f.Press(VK_DOWN);
+    REQUIRE(f.SelectedRow() == 5);
+    REQUIRE(CellOf(f.w.list, 5, 1) == "0711 1003");
+    SetFocus(c.inField ? f.w.numberField : f.w.list);
+    f.Press('Z', kCtrl);
+    f.CheckAgree(4);
+    CHECK(CellOf(f.w.list, 4, 1) == "0711 1003");
+    CHECK(CellOf(f.w.list, 5, 1) == "0711 1005");
+    CHECK(f.state.modified);
+    SetFocus(f.w.list);
+    f.Press('Z', kCtrl);
+    f.CheckAgree(3);
+    for (int row : {3, 4, 5}) CHECK(CellOf(f.w.list, row, 1) == "0711 " + std::to_string(1000 + row));
+    CHECK_FALSE(f.state.modified);
+    CHECK(ReadAll(f.Path()) == f.original);
+  }
+}
+
+namespace {
+HWND gFindDialog = nullptr;
+BOOL CALLBACK TakeFindDialog(HWND window, LPARAM) {
+  if (IsWindowVisible(window) && GetDlgItem(window, kFindTextField)) {
+    gFindDialog = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+HWND OpenFindDialogWindow() {
+  gFindDialog = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), TakeFindDialog, 0);
+  return gFindDialog;
+}
+bool RowInView(HWND list, int row) {
+  const int top = static_cast<int>(SendMessageA(list, LVM_GETTOPINDEX, 0, 0));
+  const int count = static_cast<int>(SendMessageA(list, LVM_GETCOUNTPERPAGE, 0, 0));
+  return row >= top && row < top + count;
+}
+}  // namespace
+
+TEST_CASE("Ctrl+F opens the find dialog: Return finds, Escape closes it, F3 finds the next") {
+  SafeWindow f;
+  f.Click(3);
+  SetFocus(f.w.list);
+  f.Press('F', kCtrl);
+  HWND dialog = OpenFindDialogWindow();
+  REQUIRE(dialog != nullptr);
+  CHECK(GetWindow(dialog, GW_OWNER) == f.w.window);
+  f.Type(GetDlgItem(dialog, kFindTextField), "TEILNEHMER 12");
+  f.Press(VK_RETURN);
+  f.CheckAgree(12);
+  CHECK(IsWindow(dialog));
+  f.Press(VK_RETURN);
+  f.CheckAgree(120);
+  CHECK(RowInView(f.w.list, 120));
+  f.Press(VK_ESCAPE);
+  CHECK_FALSE(IsWindow(dialog));
+  CHECK(OpenFindDialogWindow() == nullptr);
+  f.CheckAgree(120);
+
+  SetFocus(f.w.list);
+  f.Press(VK_F3);
+  f.CheckAgree(121);
+  CHECK(gShown.empty());
+  CHECK_FALSE(f.state.modified);
+  CHECK(ReadAll(f.Path()) == f.original);
+}
+
+TEST_CASE("a search without a hit says so in a message with the window title") {
+  SafeWindow f;
+  f.Click(7);
+  SetFocus(f.w.list);
+  f.Press('F', kCtrl);
+  HWND dialog = OpenFindDialogWindow();
+  REQUIRE(dialog != nullptr);
+  f.Type(GetDlgItem(dialog, kFindTextField), "Schmidt");
+  f.Press(VK_RETURN);
+  for (int i = 0; i < 20 && gShown.empty(); ++i) {
+    Sleep(50);
+    f.Turns();
+  }
+  REQUIRE(gShown.size() == 1);
+  CHECK(gShown[0] == "\x84Schmidt\x93 wurde nicht gefunden.");
+  f.CheckAgree(7);
+  // The dialog stays for another try.
+  CHECK(IsWindow(dialog));
+  f.Press(VK_ESCAPE);
+  CHECK_FALSE(IsWindow(dialog));
+}
+
+namespace {
+// What Explorer sends when a file is dropped on the window.
+void DropFile(HWND window, const std::wstring& path) {
+  const size_t bytes = sizeof(DROPFILES) + (path.size() + 2) * sizeof(wchar_t);
+  HGLOBAL memory = GlobalAlloc(GHND, bytes);
+  auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+  drop->pFiles = sizeof(DROPFILES);
+  drop->fWide = TRUE;
+  path.copy(reinterpret_cast<wchar_t*>(drop + 1), path.size());
+  GlobalUnlock(memory);
+  PostMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+}
+
+std::wstring WideOf(const std::string& ansi) {
+  wchar_t wide[MAX_PATH] = {};
+  MultiByteToWideChar(1252, 0, ansi.c_str(), -1, wide, MAX_PATH);
+  return wide;
+}
+}  // namespace
+
+TEST_CASE("a .kw file dropped on the window replaces the table; a path Windows-1252 cannot hold is refused") {
+  SafeWindow f;
+  char previous[MAX_PATH] = {};
+  GetCurrentDirectoryA(MAX_PATH, previous);
+  SetCurrentDirectoryA(f.folder.c_str());  // the settings file is written here
+  const std::string second = f.folder + "Zweite M\xFC" "ller.kw";
+  WriteAll(second, "100;0800 1;Filiale Nord\r\n101;0800 2;Filiale S\xFC" "d\r\n");
+  f.Click(4);
+  DropFile(f.w.window, WideOf(second));
+  f.Turns();
+  CHECK(SpeedDialPath(f.state) == second);
+  CHECK(f.state.table.slots[1].name == "Filiale S\xFC" "d");
+  CHECK(SendMessageA(f.w.list, LVM_GETITEMCOUNT, 0, 0) == 2);
+  CHECK(CellOf(f.w.list, 1, 2) == "Filiale S\xFC" "d");
+  CHECK(TextOf(f.w.numberField).empty());
+  CHECK(ReadAll("Rufdepot.ini") == f.folder + "\r\nZweite M\xFC" "ller.kw\r\n");
+  CHECK(ReadAll(f.Path()) == f.original);
+
+  DropFile(f.w.window, WideOf(f.folder) + L"\x141\xF3" L"d\x17A.kw");
+  f.Turns();
+  REQUIRE(gShown.size() == 1);
+  CHECK(gShown[0].find("(Windows-1252)") != std::string::npos);
+  CHECK(SpeedDialPath(f.state) == second);
+  CHECK(ReadAll("Rufdepot.ini") == f.folder + "\r\nZweite M\xFC" "ller.kw\r\n");
+
+  DeleteFileA("Rufdepot.ini");
+  DeleteFileA(second.c_str());
+  SetCurrentDirectoryA(previous);
 }
