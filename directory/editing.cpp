@@ -39,6 +39,11 @@ FieldState ReadFieldState() {
   return {name.empty(), HoldsSeparator(number) || HoldsSeparator(name)};
 }
 
+// Return has nothing to take over with an empty field, a ';' or no row.
+bool ApplyBlocked(const ProgramState& state, const FieldState& fields) {
+  return fields.incomplete || fields.separator || !HasRow(state.currentSlot);
+}
+
 bool ComputeMoveBlocked(const ProgramState& state) {
   if (!HasRow(state.currentSlot)) return true;
   const DialEntry& entry = state.table.slots[state.currentSlot];
@@ -68,7 +73,7 @@ void RefreshAvailability(ProgramState& state) {
   EnableButton(kCmdSave, state.modified);
   const FieldState fields = ReadFieldState();
   state.editIncomplete = fields.incomplete || !HasRow(state.currentSlot);
-  state.applyBlocked = state.editIncomplete || fields.separator;
+  state.applyBlocked = ApplyBlocked(state, fields);
   EnableButton(kCmdApply, !state.applyBlocked);
   EnableButton(kCmdClear, !state.editIncomplete);
   state.moveBlocked = ComputeMoveBlocked(state);
@@ -83,8 +88,12 @@ void SelectCurrentSlot(ProgramState& state) {
   state.currentSlot = r;
   // With a row for the spare slot too, no selection names no slot at all:
   // the fields then show nothing, and every editing command is unavailable.
+  ShowEntryFields(state, r);
+}
+
+void ShowEntryFields(const ProgramState& state, int slot) {
   const DialEntry none;
-  const DialEntry& entry = IsTableSlot(r) ? state.table.slots[r] : none;
+  const DialEntry& entry = IsTableSlot(slot) ? state.table.slots[slot] : none;
   SetFieldText(kIndexField, entry.index);
   SetFieldText(kNumberField, entry.number);
   SetFieldText(kNameField, entry.name);
@@ -139,10 +148,7 @@ void ApplyEntry(ProgramState& state) {
 }
 
 void TakeOverTyping(ProgramState& state) {
-  // Only what Return could take over right now: nothing with an empty field
-  // or a ';'.
-  const FieldState fields = ReadFieldState();
-  if (!fields.incomplete && !fields.separator && HasRow(state.currentSlot)) ApplyEntry(state);
+  if (!ApplyBlocked(state, ReadFieldState())) ApplyEntry(state);
 }
 
 void SelectWithTakeOver(ProgramState& state) {

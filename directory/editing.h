@@ -12,6 +12,8 @@ void RefreshAvailability(ProgramState& state);
 // With no row selected the current slot is the row count; when that is no
 // slot of the table (a row for the spare slot too) the fields show nothing.
 void SelectCurrentSlot(ProgramState& state);
+// The index, number and name of slot in the fields; empty for no slot.
+void ShowEntryFields(const ProgramState& state, int slot);
 // Moves number and name one position (direction -1 or +1), stepping over a
 // pinned entry; returns the slot they now stand in, or slot when refused.
 // Refused: a pinned or numberless entry, a target that is no row, a step over

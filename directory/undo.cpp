@@ -1,5 +1,6 @@
 #include "directory/undo.h"
 
+#include "directory/editing.h"
 #include "directory/window_ops.h"
 
 namespace {
@@ -38,11 +39,7 @@ bool UndoLastChange(ProgramState& state) {
   state.currentSlot = step.currentSlot;
   SelectListRow(state.currentSlot);
   ShowListRow(state.currentSlot);  // a chain of moves may have carried it out of view
-  const DialEntry none;
-  const DialEntry& entry = IsTableSlot(state.currentSlot) ? state.table.slots[state.currentSlot] : none;
-  SetFieldText(kIndexField, entry.index);
-  SetFieldText(kNumberField, entry.number);
-  SetFieldText(kNameField, entry.name);
+  ShowEntryFields(state, state.currentSlot);
   state.modified = Depth(state) != undo.savedDepth;
   return true;
 }

@@ -175,8 +175,7 @@ TEST_CASE_FIXTURE(UndoFixture, "Ctrl+Z with typing in the fields drops the typin
 TEST_CASE_FIXTURE(UndoFixture, "A failed save keeps the steps and the flag") {
   Act("pick 4");
   Act("del");
-  TheFakeSystem().unwritable.insert(kPath);
-  TheFakeSystem().copyFails = true;
+  TheFakeSystem().unwritable.insert(kPath);  // a read-only file: the save is refused
   Act("save");
   CHECK(state.modified);
   Act("undo");
