@@ -122,6 +122,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         OnListNotify(window, header);
         return 0;
       }
+      if (header.hwndFrom == TheMainWindow().toolbar && header.code == TBN_HOTITEMCHANGE) EnsureButtonTips();
       break;
     }
     case WM_DROPFILES:

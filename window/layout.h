@@ -18,7 +18,9 @@ constexpr int kClientHeight = 474;
 constexpr int kStatusPartRight = 386;
 constexpr int kStatusBarId = 100;  // no one addresses the status bar by its id
 
-constexpr DWORD kToolbarStyle = WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS;
+// The tips come from a tooltip window of the program's own (EnsureButtonTips),
+// not from one the toolbar would make at once and never use.
+constexpr DWORD kToolbarStyle = WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT;
 constexpr DWORD kTooltipStyle = WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP;
 
 // Where a button's picture comes from.

@@ -121,6 +121,7 @@ HIMAGELIST ToolbarImages(HWND toolbar) {
 }
 
 void AddTooltip(const MainWindow& w, int commandId, const char* text) {
+  if (!w.tooltip) return;
   LRESULT position = SendMessageW(w.toolbar, TB_COMMANDTOINDEX, commandId, 0);
   if (position == -1) return;
   std::wstring wide = Widen(text);
@@ -133,6 +134,11 @@ void AddTooltip(const MainWindow& w, int commandId, const char* text) {
   tool.lpszText = wide.data();
   SendMessageW(w.tooltip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   SendMessageW(w.tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void AddButtonTips(const MainWindow& w) {
+  for (const layout::ToolbarButton& button : layout::kToolbarButtons)
+    if (button.tooltip) AddTooltip(w, button.commandId, button.tooltip);
 }
 
 // A button's picture is the index of its image in the toolbar's list; own
@@ -163,11 +169,6 @@ void CreateToolbar(MainWindow& w) {
                               nullptr, 0, nullptr, 0, 0, 0, 0, 0, sizeof(TBBUTTON));
   TraceStep("toolbar");
   if (!w.toolbar) return;
-  w.tooltip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, layout::kTooltipStyle, CW_USEDEFAULT,
-                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, w.toolbar, nullptr,
-                              Instance(), nullptr);
-  SetWindowPos(w.tooltip, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
-  TraceStep("tooltip_window");
 
   // One image list, set once: the toolbar lays out its buttons again each
   // time a list is set, and each time buttons are added.
@@ -182,9 +183,7 @@ void CreateToolbar(MainWindow& w) {
   for (size_t i = 0; i < std::size(buttons); ++i)
     buttons[i] = ButtonOf(w, images, layout::kToolbarButtons[i]);
   SendMessageW(w.toolbar, TB_ADDBUTTONSW, std::size(buttons), reinterpret_cast<LPARAM>(buttons));
-  for (const layout::ToolbarButton& button : layout::kToolbarButtons)
-    if (button.tooltip) AddTooltip(w, button.commandId, button.tooltip);
-  TraceStep("buttons_and_tips");
+  TraceStep("buttons");
 }
 
 void CreateList(MainWindow& w, HFONT font) {
@@ -365,9 +364,7 @@ void ScaleToolbar(MainWindow& w) {
   SendMessageW(w.toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(wanted));
   if (current && current != w.designImages) ImageList_Destroy(current);
   SendMessageW(w.toolbar, TB_AUTOSIZE, 0, 0);
-  // The tips cover the buttons' new places.
-  for (const layout::ToolbarButton& button : layout::kToolbarButtons)
-    if (button.tooltip) AddTooltip(w, button.commandId, button.tooltip);
+  AddButtonTips(w);  // the tips, where there are any, cover the buttons' new places
 }
 
 void ScaleWindowIcon(MainWindow& w) {
@@ -434,6 +431,29 @@ void RescaleMainWindow(int dpi, const RECT& suggested) {
   SetWindowPos(w.window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
   ApplyDpi(w);
+}
+
+void EnsureButtonTips() {
+  MainWindow& w = TheMainWindow();
+  if (w.tooltip || !w.toolbar) return;
+  w.tooltip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, layout::kTooltipStyle, CW_USEDEFAULT,
+                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, w.toolbar, nullptr,
+                              Instance(), nullptr);
+  if (!w.tooltip) return;
+  SetWindowPos(w.tooltip, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+  AddButtonTips(w);
+  // The move that brought the pointer here came before the tips watched the
+  // toolbar: passed on, the tip shows without the pointer moving again.
+  POINT cursor;
+  if (!GetCursorPos(&cursor)) return;
+  MSG move = {};
+  move.hwnd = w.toolbar;
+  move.message = WM_MOUSEMOVE;
+  move.time = GetMessageTime();
+  move.pt = cursor;
+  ScreenToClient(w.toolbar, &cursor);
+  move.lParam = MAKELPARAM(cursor.x, cursor.y);
+  SendMessageW(w.tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
 }
 
 void DestroyMainWindow() {

@@ -8,7 +8,7 @@ struct MainWindow {
   HWND window = nullptr;
   HWND statusBar = nullptr;
   HWND toolbar = nullptr;
-  HWND tooltip = nullptr;  // the separate one that carries the button tips
+  HWND tooltip = nullptr;  // the separate one that carries the button tips, once made
   HWND list = nullptr;
   HWND indexField = nullptr;
   HWND numberField = nullptr;
@@ -35,6 +35,9 @@ void BuildMainWindow(WNDPROC procedure);
 // Lays the window out again for a new display scale (moved to a monitor with
 // another one), in the rectangle the system suggests.
 void RescaleMainWindow(int dpi, const RECT& suggested);
+// The buttons' tips, made when the pointer first comes onto the toolbar:
+// no one sees a tip before, and the start-up is spared a window.
+void EnsureButtonTips();
 // Destroys images, window, class and accelerator table; safe when nothing
 // was built.
 void DestroyMainWindow();

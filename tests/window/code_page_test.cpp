@@ -257,6 +257,7 @@ TEST_CASE_FIXTURE(WindowFixture, "code page: cells, fields, title, tooltips and 
   }
 
   CHECK(WideText(w.window) == L"Tarvo's ETS2106 Kurzwahlnummern verwalten");
+  EnsureButtonTips();
   wchar_t tip[128] = {};
   TTTOOLINFOW tool = {};
   tool.cbSize = TTTOOLINFOW_V1_SIZE;

@@ -117,6 +117,13 @@ std::vector<COLORREF> ImagePixels(HIMAGELIST list, int index) {
   return pixels;
 }
 
+// The pointer comes onto a button, as the toolbar sees it.
+void PointAtButton(HWND toolbar, int position) {
+  RECT item;
+  SendMessageW(toolbar, TB_GETITEMRECT, position, reinterpret_cast<LPARAM>(&item));
+  SendMessageW(toolbar, WM_MOUSEMOVE, 0, MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2));
+}
+
 // The standard images as a fresh toolbar of the same kind holds them.
 struct ReferenceToolbar {
   HWND toolbar;
@@ -157,6 +164,7 @@ TEST_CASE_FIXTURE(WindowFixture, "the toolbar: seven places with their ids, imag
   ReferenceToolbar reference;
   REQUIRE(reference.Images() != nullptr);
 
+  PointAtButton(w.toolbar, 0);
   HWND tips = w.tooltip;
   REQUIRE(tips != nullptr);
   CHECK(ClassOf(tips) == "tooltips_class32");
@@ -208,6 +216,25 @@ TEST_CASE_FIXTURE(WindowFixture, "the toolbar: seven places with their ids, imag
     SendMessageA(w.toolbar, TB_GETITEMRECT, position, reinterpret_cast<LPARAM>(&item));
     CHECK(SameRect(found.rect, item));
   }
+}
+
+TEST_CASE_FIXTURE(WindowFixture, "the buttons' tips are made once, when the pointer first comes onto the toolbar") {
+  CHECK(w.tooltip == nullptr);
+  CHECK(SendMessageW(w.toolbar, TB_GETTOOLTIPS, 0, 0) == 0);  // nor does the toolbar make its own
+  SendMessageW(w.list, WM_MOUSEMOVE, 0, MAKELPARAM(20, 40));
+  Pump();
+  CHECK(w.tooltip == nullptr);
+
+  PointAtButton(w.toolbar, 1);
+  HWND tips = w.tooltip;
+  REQUIRE(tips != nullptr);
+  CHECK(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0) == 6);
+  PointAtButton(w.toolbar, 5);
+  PointAtButton(w.toolbar, 0);
+  CHECK(w.tooltip == tips);
+  CHECK(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0) == 6);
+  // Hovering stays free of events: no loop turn runs a command for it.
+  CHECK(Commands(Pump()).empty());
 }
 
 TEST_CASE_FIXTURE(WindowFixture, "the own images are 32 x 32 icons decoded from the resources") {
