@@ -8,7 +8,7 @@ list(FILTER WINDOW_SOURCES EXCLUDE REGEX "window/program_entry\\.cpp$")
 add_library(rufdepot_window OBJECT ${WINDOW_SOURCES})
 target_include_directories(rufdepot_window PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(rufdepot_window PUBLIC rufdepot_core rufdepot_system
-  comctl32 comdlg32 shell32 gdi32 user32 kernel32)
+  comctl32 gdi32 user32 kernel32)
 
 # Icons are drawn as character grids; the .ico data is generated from them.
 set(GENERATED_DIR ${CMAKE_BINARY_DIR}/generated)

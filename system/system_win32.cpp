@@ -7,6 +7,7 @@
 #include <cstring>
 #include <vector>
 #include "system/system.h"
+#include "system/system_library.h"
 #include "system/wide_text.h"
 
 static HANDLE AsHandle(SysFile file) { return reinterpret_cast<HANDLE>(file.value); }
@@ -132,7 +133,8 @@ std::string SysSystemFolder() {
 
 std::string SysProgramFilesFolder() {
   wchar_t buffer[MAX_PATH];
-  if (SHGetFolderPathW(nullptr, CSIDL_PROGRAM_FILES, nullptr, SHGFP_TYPE_CURRENT, buffer) != S_OK) return {};
+  auto* folderPath = SystemFunction<decltype(SHGetFolderPathW)>(SystemLibrary::Shell, "SHGetFolderPathW");
+  if (!folderPath || folderPath(nullptr, CSIDL_PROGRAM_FILES, nullptr, SHGFP_TYPE_CURRENT, buffer) != S_OK) return {};
   return AsFolder(buffer, static_cast<UINT>(wcsnlen(buffer, MAX_PATH)));
 }
 
@@ -196,7 +198,8 @@ bool SysShellOpen(const std::string& file, const std::string& parameters,
   info.lpParameters = wideParameters.c_str();
   info.lpDirectory = folder.empty() ? nullptr : wideFolder.c_str();
   info.nShow = SW_SHOWNORMAL;
-  if (!ShellExecuteExW(&info)) return false;
+  auto* execute = SystemFunction<decltype(ShellExecuteExW)>(SystemLibrary::Shell, "ShellExecuteExW");
+  if (!execute || !execute(&info)) return false;
   if (info.hProcess) CloseHandle(info.hProcess);
   return true;
 }

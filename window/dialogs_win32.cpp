@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 #include "directory/dialogs.h"
+#include "system/system_library.h"
 #include "system/wide_text.h"
 
 namespace {
@@ -126,7 +127,8 @@ std::wstring ChooseFile(const std::wstring& title, const std::wstring& filter, D
   dialog.lpstrInitialDir = initialFolder.empty() ? nullptr : initialFolder.c_str();
   dialog.lpstrTitle = title.c_str();
   dialog.Flags = kOpenFileFlags;
-  const BOOL chosen = GetOpenFileNameW(&dialog);
+  auto* openFile = SystemFunction<decltype(GetOpenFileNameW)>(SystemLibrary::CommonDialogs, "GetOpenFileNameW");
+  const BOOL chosen = openFile && openFile(&dialog);
   EnableAgain(disabled);
 
   // A path too long for the buffer fails the dialog and reads as cancelled.

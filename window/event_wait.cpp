@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 #include "directory/dialogs.h"
+#include "system/system_library.h"
 #include "system/wide_text.h"
 #include "window/display_scale.h"
 #include "window/find_dialog.h"
@@ -61,9 +62,12 @@ void OnCommand(WPARAM wParam, LPARAM lParam) {
 // The first file of a drop, for the core to open; a path Windows-1252
 // cannot hold is refused here, where its characters are still known.
 void OnDropFiles(HDROP drop) {
-  std::wstring path(DragQueryFileW(drop, 0, nullptr, 0), L'\0');
-  DragQueryFileW(drop, 0, path.data(), static_cast<UINT>(path.size() + 1));
-  DragFinish(drop);
+  auto* queryFile = SystemFunction<decltype(DragQueryFileW)>(SystemLibrary::Shell, "DragQueryFileW");
+  auto* finish = SystemFunction<decltype(DragFinish)>(SystemLibrary::Shell, "DragFinish");
+  if (!queryFile || !finish) return;
+  std::wstring path(queryFile(drop, 0, nullptr, 0), L'\0');
+  queryFile(drop, 0, path.data(), static_cast<UINT>(path.size() + 1));
+  finish(drop);
   std::string bytes;
   if (path.empty()) return;
   if (!Narrow(path, bytes)) {

@@ -3,6 +3,7 @@
 #include <commdlg.h>
 #include <string>
 #include "directory/window_ops.h"
+#include "system/system_library.h"
 #include "system/wide_text.h"
 #include "window/main_window.h"
 
@@ -68,7 +69,8 @@ void OpenFindDialog() {
   find.request.lpstrFindWhat = find.text;
   find.request.wFindWhatLen = kFindTextSize;
   find.request.Flags = kFindFlags;
-  find.dialog = FindTextW(&find.request);
+  auto* findText = SystemFunction<decltype(FindTextW)>(SystemLibrary::CommonDialogs, "FindTextW");
+  find.dialog = findText ? findText(&find.request) : nullptr;
 }
 
 std::string FindDialogText() {

@@ -11,6 +11,9 @@ namespace layout {
 
 inline const wchar_t kClassName[] = L"RufdepotHauptfenster";
 constexpr DWORD kWindowStyle = WS_CAPTION | WS_SYSMENU;
+// Files dropped on the window are opened. The style is what DragAcceptFiles
+// would set; given at creation, the start-up needs no shell library.
+constexpr DWORD kWindowExStyle = WS_EX_ACCEPTFILES;
 constexpr int kClientWidth = 402;
 constexpr int kClientHeight = 474;
 

@@ -67,7 +67,7 @@ RECT CentredRect(int dpi) {
 HWND CreateCentredWindow(int& dpi) {
   dpi = SystemDpi();
   RECT r = CentredRect(dpi);
-  HWND window = CreateWindowExW(0, layout::kClassName, Widen(kWindowTitle).c_str(),
+  HWND window = CreateWindowExW(layout::kWindowExStyle, layout::kClassName, Widen(kWindowTitle).c_str(),
                                 layout::kWindowStyle, r.left, r.top, r.right - r.left,
                                 r.bottom - r.top, nullptr, nullptr, Instance(), nullptr);
   if (!window) return nullptr;
@@ -415,7 +415,6 @@ void BuildMainWindow(WNDPROC procedure) {
   w.accelerators = CreateAcceleratorTableW(const_cast<ACCEL*>(layout::kAccelerators),
                                            static_cast<int>(std::size(layout::kAccelerators)));
   TraceStep("accelerators");
-  DragAcceptFiles(w.window, TRUE);
   // Shown once complete: no frame is drawn and erased again as each
   // control comes onto a visible window. Not later than this: a window
   // shown only after the rows are in was seen under Wine to get its first

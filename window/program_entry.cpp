@@ -12,7 +12,9 @@
 #include "window/event_wait.h"
 #include "window/library_search.h"
 #include "window/main_window.h"
+#include "system/system_library.h"
 #include "system/wide_text.h"
+#include "window/command_line.h"
 #include "window/startup_trace.h"
 
 namespace {
@@ -44,8 +46,12 @@ Event TracedWait() {
 // is refused with the same message as in the open-file dialog.
 enum class CommandLineFile { None, Named, Unusable };
 CommandLineFile FileOnCommandLine(std::string& path) {
+  const wchar_t* line = GetCommandLineW();
+  // The usual start names no file: the shell's library is then not needed.
+  if (!CommandLineHasArguments(line)) return CommandLineFile::None;
+  auto* split = SystemFunction<decltype(CommandLineToArgvW)>(SystemLibrary::Shell, "CommandLineToArgvW");
   int count = 0;
-  LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+  LPWSTR* arguments = split ? split(line, &count) : nullptr;
   if (!arguments) return CommandLineFile::None;
   std::wstring named = count > 1 ? arguments[1] : L"";
   LocalFree(arguments);

@@ -24,6 +24,7 @@ TEST_CASE_FIXTURE(WindowFixture, "the window: fixed caption window, 402 x 474 cl
   CHECK(GetMenu(w.window) == nullptr);
   CHECK(GetClassLongA(w.window, GCL_STYLE) == CS_DBLCLKS);
   CHECK(GetClassLongPtrA(w.window, GCLP_HICON) != 0);
+  CHECK((ExStyleOf(w.window) & WS_EX_ACCEPTFILES) != 0);  // dropped files are opened
 
   RECT client;
   GetClientRect(w.window, &client);

@@ -1,6 +1,11 @@
-// What the start-up relies on: rows that give the loop no turns.
+// What the start-up relies on: rows that give the loop no turns, and a
+// command line read without the shell's library.
 #include "tests/window/window_fixture.h"
+#include <shellapi.h>
+#include <string_view>
 #include "directory/window_ops.h"
+#include "system/system_library.h"
+#include "window/command_line.h"
 
 namespace {
 std::string Row(int k) {
@@ -28,4 +33,31 @@ TEST_CASE_FIXTURE(WindowFixture, "rows the program adds or changes give the loop
   PostMessageA(w.list, WM_LBUTTONUP, 0, at);
   std::vector<Event> events = Pump();
   CHECK(CountControlEvents(events, kEntryList, kListClickEvent) == 1);
+}
+
+TEST_CASE("the command line names a file exactly when the shell would find an argument after the program") {
+  auto* split = SystemFunction<decltype(CommandLineToArgvW)>(SystemLibrary::Shell, "CommandLineToArgvW");
+  REQUIRE(reinterpret_cast<void*>(split) != nullptr);
+  const wchar_t* const lines[] = {
+      L"Rufdepot.exe",
+      L"Rufdepot.exe   ",
+      L"Rufdepot.exe \t ",
+      L"Rufdepot.exe Z:\\Telefon\\Büro.kw",
+      L"Rufdepot.exe\tBüro.kw",
+      L"Rufdepot.exe \"\"",
+      L"\"C:\\Program Files\\Rufdepot\\Rufdepot.exe\"",
+      L"\"C:\\Program Files\\Rufdepot\\Rufdepot.exe\"  ",
+      L"\"C:\\Program Files\\Rufdepot\\Rufdepot.exe\" \"Z:\\Mit Leerzeichen\\Büro.kw\"",
+      L"\"C:\\Program Files\\Rufdepot\\Rufdepot.exe\"Büro.kw",
+      L"\"C:\\Program Files\\Rufdepot\\Rufdepot.exe",
+      L"C:\\Programme\\Rufdepot.exe\" a\"",
+  };
+  for (const wchar_t* line : lines) {
+    CAPTURE(std::wstring_view(line).size());
+    int count = 0;
+    LPWSTR* arguments = split(line, &count);
+    REQUIRE(arguments != nullptr);
+    LocalFree(arguments);
+    CHECK(CommandLineHasArguments(line) == (count > 1));
+  }
 }
