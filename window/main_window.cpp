@@ -415,11 +415,12 @@ void BuildMainWindow(WNDPROC procedure) {
   w.accelerators = CreateAcceleratorTableW(const_cast<ACCEL*>(layout::kAccelerators),
                                            static_cast<int>(std::size(layout::kAccelerators)));
   TraceStep("accelerators");
-  // Shown once complete: no frame is drawn and erased again as each
-  // control comes onto a visible window. Not later than this: a window
-  // shown only after the rows are in was seen under Wine to get its first
-  // paint only with the next input event, up to a second later.
-  ShowWindow(w.window, SW_SHOWNORMAL);
+}
+
+void ShowMainWindow() {
+  HWND window = TheMainWindow().window;
+  if (!window) return;
+  ShowWindow(window, SW_SHOWNORMAL);
   TraceStep("show_window");
 }
 

@@ -29,9 +29,13 @@ struct MainWindow {
 
 MainWindow& TheMainWindow();
 
-// Creates the window with everything on it and shows it; when the window
-// itself cannot be created, nothing is created.
+// Creates the window with everything on it, hidden; when the window itself
+// cannot be created, nothing is created.
 void BuildMainWindow(WNDPROC procedure);
+// Shows the built window. Shown once its rows are in, nothing is drawn
+// before them, and no control is drawn, erased and drawn again as the
+// window fills: each paints once, in the first paint.
+void ShowMainWindow();
 // Lays the window out again for a new display scale (moved to a monitor with
 // another one), in the rectangle the system suggests.
 void RescaleMainWindow(int dpi, const RECT& suggested);

@@ -102,6 +102,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // drawn enabled and then again after the loop's first turn.
   RefreshAvailability(state);
   TraceStep("button_availability");
+  ShowMainWindow();  // before the load's warning, which belongs on it
   WarnAboutLoad(state, report);
   TraceStep("load_warning_check");
 

@@ -1,5 +1,5 @@
-// What the start-up relies on: rows that give the loop no turns, and a
-// command line read without the shell's library.
+// What the start-up relies on: a window filled while hidden, rows that give
+// the loop no turns, and a command line read without the shell's library.
 #include "tests/window/window_fixture.h"
 #include <shellapi.h>
 #include <string_view>
@@ -18,6 +18,44 @@ int ControlEvents(const std::vector<Event>& events) {
   return count;
 }
 }  // namespace
+
+TEST_CASE("the window is built complete but hidden, filled, and then shown with every row") {
+  InitCommonControls();
+  ClearPendingEvents();
+  BuildMainWindow(MainWindowProc);
+  const MainWindow& w = TheMainWindow();
+  REQUIRE(w.window != nullptr);
+  CHECK_FALSE(IsWindowVisible(w.window));
+  for (HWND control : {w.statusBar, w.toolbar, w.list, w.indexField, w.numberField, w.nameField}) {
+    REQUIRE(control != nullptr);
+    CHECK((GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE) != 0);  // visible as soon as the window is
+  }
+  CHECK(SendMessageW(w.toolbar, TB_BUTTONCOUNT, 0, 0) == 7);
+
+  // Filled while hidden, as the start-up does; nothing waits to be painted yet.
+  SetListDrawing(ListDrawing::Suspended);
+  for (int k = 0; k < 200; ++k) AddListRow(Row(k));
+  SetStatusText("Z:\\daten\\Default.kw");
+  SetListDrawing(ListDrawing::Resumed);
+  CHECK_FALSE(IsWindowVisible(w.window));
+  CHECK_FALSE(GetUpdateRect(w.list, nullptr, FALSE));
+
+  ShowMainWindow();
+  CHECK(IsWindowVisible(w.window));
+  CHECK(IsWindowVisible(w.list));
+  CHECK(ListRowCount() == 200);
+  wchar_t status[64] = {};
+  SendMessageW(w.statusBar, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(status));
+  CHECK(std::wstring(status) == L"\tZ:\\daten\\Default.kw");
+  Pump();
+  CHECK_FALSE(GetUpdateRect(w.list, nullptr, FALSE));  // painted in the loop's first turns
+
+  DestroyMainWindow();
+  ShowMainWindow();  // nothing built: nothing to show, and no failure
+  CHECK(TheMainWindow().window == nullptr);
+  Pump();
+  ClearPendingEvents();
+}
 
 TEST_CASE_FIXTURE(WindowFixture, "rows the program adds or changes give the loop no turns; a click still does") {
   for (int k = 0; k < 200; ++k) AddListRow(Row(k));

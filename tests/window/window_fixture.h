@@ -70,6 +70,7 @@ struct WindowFixture {
     ClearPendingEvents();
     BuildMainWindow(MainWindowProc);
     REQUIRE(TheMainWindow().window != nullptr);
+    ShowMainWindow();
     SetForegroundWindow(TheMainWindow().window);
     Pump();
   }
