@@ -410,8 +410,9 @@ void BuildMainWindow(WNDPROC procedure) {
   CreateFields(w, font);
   TraceStep("fields");
   // Built as the 96-DPI design, so that this scale keeps every pixel of it.
+  // There the caption shows the class's small icon, which the system takes
+  // from the resource's 16-pixel drawing: nothing to load or set again.
   if (w.dpi != kDesignDpi) ApplyDpi(w);
-  else ScaleWindowIcon(w);  // the caption's icon drawn at 16 pixels, as the system would pick it
   w.accelerators = CreateAcceleratorTableW(const_cast<ACCEL*>(layout::kAccelerators),
                                            static_cast<int>(std::size(layout::kAccelerators)));
   TraceStep("accelerators");

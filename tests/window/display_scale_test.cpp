@@ -107,7 +107,11 @@ TEST_CASE_FIXTURE(WindowFixture, "display scale: the window has the scale the ru
 
 TEST_CASE_FIXTURE(WindowFixture, "display scale: window, list, fields, columns, status part and toolbar pictures scaled") {
   CheckLayoutAt(w, ExpectedDpi());
+  // The window's own small icon where it has one, else the class's, which
+  // the system took from the resource at its own scale.
   HICON small = reinterpret_cast<HICON>(SendMessageW(w.window, WM_GETICON, ICON_SMALL, 0));
+  CHECK((small == nullptr) == (ExpectedDpi() == 96));
+  if (!small) small = reinterpret_cast<HICON>(GetClassLongPtrW(w.window, GCLP_HICONSM));
   REQUIRE(small != nullptr);
   ICONINFO info = {};
   REQUIRE(GetIconInfo(small, &info));
