@@ -126,9 +126,14 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         OnListNotify(window, header);
         return 0;
       }
-      if (header.hwndFrom == TheMainWindow().toolbar && header.code == TBN_HOTITEMCHANGE) EnsureButtonTips();
       break;
     }
+    case WM_SETCURSOR:
+      // A child passes this on to its parent as the pointer moves over it,
+      // before its own mouse message: over any button, enabled or not.
+      if (reinterpret_cast<HWND>(wParam) == TheMainWindow().toolbar && HIWORD(lParam) == WM_MOUSEMOVE)
+        EnsureButtonTips();
+      break;
     case WM_DROPFILES:
       OnDropFiles(reinterpret_cast<HDROP>(wParam));
       return 0;

@@ -443,18 +443,6 @@ void EnsureButtonTips() {
   if (!w.tooltip) return;
   SetWindowPos(w.tooltip, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
   AddButtonTips(w);
-  // The move that brought the pointer here came before the tips watched the
-  // toolbar: passed on, the tip shows without the pointer moving again.
-  POINT cursor;
-  if (!GetCursorPos(&cursor)) return;
-  MSG move = {};
-  move.hwnd = w.toolbar;
-  move.message = WM_MOUSEMOVE;
-  move.time = GetMessageTime();
-  move.pt = cursor;
-  ScreenToClient(w.toolbar, &cursor);
-  move.lParam = MAKELPARAM(cursor.x, cursor.y);
-  SendMessageW(w.tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
 }
 
 void DestroyMainWindow() {

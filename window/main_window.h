@@ -39,8 +39,9 @@ void ShowMainWindow();
 // Lays the window out again for a new display scale (moved to a monitor with
 // another one), in the rectangle the system suggests.
 void RescaleMainWindow(int dpi, const RECT& suggested);
-// The buttons' tips, made when the pointer first comes onto the toolbar:
-// no one sees a tip before, and the start-up is spared a window.
+// The buttons' tips, made when the pointer first comes onto the toolbar
+// (before the toolbar sees that move, so the tips see it too): no one sees
+// a tip before, and the start-up is spared a window.
 void EnsureButtonTips();
 // Destroys images, window, class and accelerator table; safe when nothing
 // was built.

@@ -4,6 +4,7 @@
 #   e2e_speed_dial FILE [k:line]  writes a 200-line speed-dial file, some lines replaced
 #   e2e_settings FOLDER NAME      writes Rufdepot.ini naming the speed-dial file
 #   e2e_start [ARG]              starts the program (with ARG), waits for its main window
+#   e2e_point X Y                moves the pointer to a point of the main window's client area
 #   e2e_click X Y                clicks at a point of the main window's client area
 #   e2e_keys KEY...              presses keys (xdotool names: Down, ctrl+s, Return)
 #   e2e_close                    asks the window to close (Alt+F4), then e2e_wait_end
@@ -78,11 +79,16 @@ e2e_start() {
 
 # Client point -> screen point: Wine draws the frame itself, equal on the
 # left, right and bottom, the caption on top.
-e2e_click() {
+e2e_point() {
   eval "$(xdotool getwindowgeometry --shell "$E2E_WINDOW")"
   local border=$(( (WIDTH - 402) / 2 ))
   local top=$(( HEIGHT - 474 - border ))
-  xdotool mousemove --sync $((X + border + $1)) $((Y + top + $2)) click 1
+  xdotool mousemove --sync $((X + border + $1)) $((Y + top + $2))
+}
+
+e2e_click() {
+  e2e_point "$1" "$2"
+  xdotool click 1
   sleep 0.3
 }
 

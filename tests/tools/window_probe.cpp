@@ -8,6 +8,9 @@
 //   cell ROW COLUMN   prints the text of a list cell
 //   field ID          prints the text of an edit field (1, 3 or 5)
 //   button ID         prints 1 when toolbar button ID is enabled, else 0
+//   button-centre ID  prints the centre of toolbar button ID, "x y" in the
+//                     main window's client coordinates
+//   tip               prints the text of the program's tooltip on screen
 //   box               prints the text of the program's open message box
 //   no-box            fails when the program shows a message box
 //   code-page         prints the system's ANSI code page, as this probe runs
@@ -78,6 +81,43 @@ std::string CellText(HWND list, int row, int column) {
   return result;
 }
 
+// The rectangle a toolbar button takes, asked for through the other
+// process's memory, in the main window's client coordinates.
+bool ButtonRect(HWND window, int id, RECT& rect) {
+  HWND toolbar = Toolbar(window);
+  const LRESULT index = SendMessageA(toolbar, TB_COMMANDTOINDEX, id, 0);
+  if (index < 0) return false;
+  DWORD processId = 0;
+  GetWindowThreadProcessId(toolbar, &processId);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+  if (!process) return false;
+  void* remote = VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+  bool got = remote && SendMessageA(toolbar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(remote)) &&
+             ReadProcessMemory(process, remote, &rect, sizeof rect, nullptr);
+  if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  CloseHandle(process);
+  if (got) MapWindowPoints(toolbar, window, reinterpret_cast<POINT*>(&rect), 2);
+  return got;
+}
+
+struct TipSearch {
+  DWORD processId;
+  HWND found;
+};
+
+BOOL CALLBACK MatchTip(HWND window, LPARAM data) {
+  TipSearch& search = *reinterpret_cast<TipSearch*>(data);
+  char className[64] = "";
+  GetClassNameA(window, className, sizeof className);
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  if (IsWindowVisible(window) && processId == search.processId && std::string(className) == "tooltips_class32") {
+    search.found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 std::string WindowText(HWND window) {
   char text[4096] = "";
   SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
@@ -126,6 +166,16 @@ bool Run(int argc, char** argv, int& i) {
     std::printf("%s\n", WindowText(GetDlgItem(window, argument(3))).c_str());
   } else if (command == "button") {
     std::printf("%d\n", SendMessageA(Toolbar(window), TB_ISBUTTONENABLED, argument(0), 0) ? 1 : 0);
+  } else if (command == "button-centre") {
+    RECT r;
+    if (!ButtonRect(window, argument(0), r)) return Fail("no such button");
+    std::printf("%ld %ld\n", (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  } else if (command == "tip") {
+    TipSearch search{0, nullptr};
+    GetWindowThreadProcessId(window, &search.processId);
+    EnumWindows(MatchTip, reinterpret_cast<LPARAM>(&search));
+    if (!search.found) return Fail("no tip on screen");
+    std::printf("%s\n", WindowText(search.found).c_str());
   } else if (command == "close") {
     PostMessageA(window, WM_CLOSE, 0, 0);
   } else {

@@ -1,7 +1,9 @@
 // The main window as built, read back through the controls' own messages.
 #include <cstring>
 #include "tests/window/window_fixture.h"
+#include "directory/commands.h"
 #include "directory/program_state.h"
+#include "directory/window_ops.h"
 
 namespace {
 bool SameRect(const RECT& a, const RECT& b) {
@@ -118,11 +120,16 @@ std::vector<COLORREF> ImagePixels(HIMAGELIST list, int index) {
   return pixels;
 }
 
-// The pointer comes onto a button, as the toolbar sees it.
+// The pointer comes onto a button as the system tells the control under it:
+// first which cursor to show, then the move itself.
+void PointAt(HWND control, POINT at) {
+  SendMessageW(control, WM_SETCURSOR, reinterpret_cast<WPARAM>(control), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  SendMessageW(control, WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+}
 void PointAtButton(HWND toolbar, int position) {
   RECT item;
   SendMessageW(toolbar, TB_GETITEMRECT, position, reinterpret_cast<LPARAM>(&item));
-  SendMessageW(toolbar, WM_MOUSEMOVE, 0, MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2));
+  PointAt(toolbar, {(item.left + item.right) / 2, (item.top + item.bottom) / 2});
 }
 
 // The standard images as a fresh toolbar of the same kind holds them.
@@ -222,10 +229,13 @@ TEST_CASE_FIXTURE(WindowFixture, "the toolbar: seven places with their ids, imag
 TEST_CASE_FIXTURE(WindowFixture, "the buttons' tips are made once, when the pointer first comes onto the toolbar") {
   CHECK(w.tooltip == nullptr);
   CHECK(SendMessageW(w.toolbar, TB_GETTOOLTIPS, 0, 0) == 0);  // nor does the toolbar make its own
-  SendMessageW(w.list, WM_MOUSEMOVE, 0, MAKELPARAM(20, 40));
+  PointAt(w.list, {20, 40});
+  PointAt(w.nameField, {5, 5});
   Pump();
   CHECK(w.tooltip == nullptr);
 
+  // At start-up most buttons are unavailable; the first one pointed at may be one.
+  for (int id = kCmdMoveUp; id <= kCmdSave; ++id) EnableButton(id, false);
   PointAtButton(w.toolbar, 1);
   HWND tips = w.tooltip;
   REQUIRE(tips != nullptr);
