@@ -44,7 +44,8 @@ void RescaleMainWindow(int dpi, const RECT& suggested);
 // a tip before, and the start-up is spared a window.
 void EnsureButtonTips();
 // Destroys images, window, class and accelerator table; safe when nothing
-// was built.
+// was built. For a window that goes while the process stays (the tests):
+// at its end the program leaves all of this to the system.
 void DestroyMainWindow();
 
 // The child window of a control id (fields 1, 3, 5, list 6, toolbar), or null.
