@@ -1,11 +1,12 @@
-// Functions of the shell's and the common dialogs' libraries, loaded by full
-// path from the system folder the first time one is wanted. Showing the
-// directory needs neither, and importing them made every start load both and
-// all they bring with them (shell helpers, print spooler) before the window.
+// Functions of system libraries that the exe does not import, loaded by full
+// path from the system folder the first time one is wanted: the shell's and
+// the common dialogs' (showing the directory needs neither, and importing
+// them made every start load both and all they bring with them before the
+// window), and the display-scale calls of user32 that older Windows lack.
 #pragma once
 #include <windows.h>
 
-enum class SystemLibrary { Shell, CommonDialogs };
+enum class SystemLibrary { Shell, CommonDialogs, User };
 
 // The named function of library; null when the library or the function
 // cannot be loaded, which callers take as the call failing.

@@ -4,7 +4,7 @@
 #include <string>
 
 namespace {
-const wchar_t* const kLibraryFiles[] = {L"shell32.dll", L"comdlg32.dll"};
+const wchar_t* const kLibraryFiles[] = {L"shell32.dll", L"comdlg32.dll", L"user32.dll"};
 
 // By full path, so that no folder but the system's own is ever searched for it.
 HMODULE Load(SystemLibrary library) {

@@ -12,6 +12,16 @@
 
 static HANDLE AsHandle(SysFile file) { return reinterpret_cast<HANDLE>(file.value); }
 
+// A folder in Windows-1252 with one separator at its end; the empty text
+// when it is empty or has a name Windows-1252 cannot hold, so that nothing
+// is looked for in a mangled folder.
+static std::string FolderText(const std::wstring& folder) {
+  std::string bytes;
+  if (folder.empty() || !Narrow(folder, bytes)) return {};
+  if (bytes.back() != '\\') bytes += '\\';
+  return bytes;
+}
+
 static bool Accept(HANDLE handle, SysFile& file) {
   if (handle == INVALID_HANDLE_VALUE) return false;
   file.value = reinterpret_cast<intptr_t>(handle);
@@ -90,14 +100,9 @@ std::string CurrentFolder() {
   for (;;) {
     DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(buffer.size()), buffer.data());
     if (length == 0) return {};
-    if (length < buffer.size()) {
-      // A folder that Windows-1252 cannot name reads as none: paths relative
-      // to the working folder then still reach the same files.
-      std::string folder;
-      if (!Narrow(std::wstring(buffer.data(), length), folder)) return {};
-      if (folder.back() != '\\') folder += '\\';
-      return folder;
-    }
+    // A folder that Windows-1252 cannot name reads as none: paths relative
+    // to the working folder then still reach the same files.
+    if (length < buffer.size()) return FolderText(std::wstring(buffer.data(), length));
     buffer.resize(length + 1);  // too small: length is the size it needs
   }
 }
@@ -108,15 +113,11 @@ CivilTime SysLocalClock() {
   return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
 }
 
-// A folder as a Win32 call fills it in, with one separator at its end; the
-// empty text when it is missing or has a name Windows-1252 cannot hold, so
-// that no program is looked for in a mangled folder.
+// A folder as a Win32 call fills in a buffer of MAX_PATH; empty when the
+// call failed.
 static std::string AsFolder(const wchar_t* text, UINT length) {
   if (length == 0 || length >= MAX_PATH) return {};
-  std::string folder;
-  if (!Narrow(std::wstring(text, length), folder)) return {};
-  if (folder.back() != '\\') folder += '\\';
-  return folder;
+  return FolderText(std::wstring(text, length));
 }
 
 // The shared Windows folder: a program that is not marked as aware of

@@ -14,3 +14,7 @@ bool Narrow(const std::wstring& text, std::string& bytes);
 // Whether one UTF-16 unit stands for a character of Windows-1252 (a
 // surrogate half never does).
 bool FitsWindows1252(wchar_t unit);
+
+// The Windows-1252 bytes of text, each unit that Windows-1252 cannot hold
+// given as standIn (an ASCII character); never fails.
+std::string NarrowReplacing(const std::wstring& text, char standIn);

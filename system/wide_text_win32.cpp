@@ -39,3 +39,13 @@ bool FitsWindows1252(wchar_t unit) {
   std::string ignored;
   return Narrow(std::wstring(1, unit), ignored);
 }
+
+std::string NarrowReplacing(const std::wstring& text, char standIn) {
+  std::string bytes;
+  if (Narrow(text, bytes)) return bytes;
+  std::wstring fitting = text;
+  for (wchar_t& unit : fitting)
+    if (!FitsWindows1252(unit)) unit = static_cast<wchar_t>(standIn);
+  Narrow(fitting, bytes);
+  return bytes;
+}

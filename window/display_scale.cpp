@@ -1,16 +1,11 @@
 #include "window/display_scale.h"
 
+#include "system/system_library.h"
+
 namespace {
 // Newer than Windows 7: looked up by name, so the program still starts there.
-using DpiForWindow = UINT(WINAPI*)(HWND);
-using AdjustForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
-
-template <typename Function>
-Function User32Function(const char* name) {
-  HMODULE user32 = GetModuleHandleW(L"user32.dll");
-  FARPROC found = user32 ? GetProcAddress(user32, name) : nullptr;
-  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
-}
+using DpiForWindow = UINT WINAPI(HWND);
+using AdjustForDpi = BOOL WINAPI(RECT*, DWORD, BOOL, DWORD, UINT);
 }  // namespace
 
 RECT ScaledRect(const RECT& design, int dpi) {
@@ -26,7 +21,7 @@ int SystemDpi() {
 }
 
 int WindowDpi(HWND window) {
-  static const auto forWindow = User32Function<DpiForWindow>("GetDpiForWindow");
+  static const auto forWindow = SystemFunction<DpiForWindow>(SystemLibrary::User, "GetDpiForWindow");
   if (forWindow && window) {
     UINT dpi = forWindow(window);
     if (dpi > 0) return static_cast<int>(dpi);
@@ -35,7 +30,7 @@ int WindowDpi(HWND window) {
 }
 
 RECT OuterRect(const RECT& client, DWORD style, int dpi) {
-  static const auto adjust = User32Function<AdjustForDpi>("AdjustWindowRectExForDpi");
+  static const auto adjust = SystemFunction<AdjustForDpi>(SystemLibrary::User, "AdjustWindowRectExForDpi");
   RECT outer = client;
   if (!adjust || !adjust(&outer, style, FALSE, 0, static_cast<UINT>(dpi))) {
     outer = client;

@@ -76,10 +76,5 @@ void OpenFindDialog() {
 std::string FindDialogText() {
   const FindState& find = Find();
   if (!find.used) return {};
-  std::wstring text(find.text, wcsnlen(find.text, kFindTextSize));
-  for (wchar_t& unit : text)
-    if (!FitsWindows1252(unit)) unit = L';';
-  std::string bytes;
-  Narrow(text, bytes);
-  return bytes;
+  return NarrowReplacing(std::wstring(find.text, wcsnlen(find.text, kFindTextSize)), ';');
 }

@@ -1,7 +1,6 @@
 #include "window/main_window.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
 #include "directory/program_state.h"
 #include "system/wide_text.h"
 #include "window/display_scale.h"

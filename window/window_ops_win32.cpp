@@ -67,17 +67,9 @@ std::string GetFieldText(int id) {
   int length = GetWindowTextLengthW(field);
   std::vector<wchar_t> buffer(length + 1);
   int got = GetWindowTextW(field, buffer.data(), length + 1);
-  std::wstring wide(buffer.data(), got > 0 ? got : 0);
-  std::string text;
-  if (Narrow(wide, text)) return text;
-  // A pasted character the file cannot hold: each one reads as the field
-  // separator, which the core never takes over.
-  text.clear();
-  for (wchar_t unit : wide) {
-    std::string one;
-    text += FitsWindows1252(unit) && Narrow(std::wstring(1, unit), one) ? one : std::string(1, kRefusedCharacter);
-  }
-  return text;
+  // A pasted character the file cannot hold reads as the field separator,
+  // which the core never takes over.
+  return NarrowReplacing(std::wstring(buffer.data(), got > 0 ? got : 0), kRefusedCharacter);
 }
 
 void SetFieldText(int id, const std::string& text) {

@@ -44,13 +44,6 @@ backup=$(date +%Y%m%d)_Default.kw
 folder="$(e2e_windows_folder)disk\\"
 e2e_settings "$folder" Default.kw
 
-rename_first() {
-  e2e_click 100 80
-  e2e_click 300 40
-  e2e_keys End shift+Home
-  xdotool type --delay 30 "$1"
-  e2e_keys Return
-}
 box_reads() {
   local got
   got=$(e2e_probe box) || { fail "no message box to read"; return 0; }
@@ -72,7 +65,7 @@ backup_failed="Kann keine Sicherungskopie anlegen von ${folder}Default.kw"
 
 say "Ctrl+S on the full disk: the write error, both files as they were"
 e2e_start
-rename_first 'Zentrale Ost'
+e2e_rename_first 'Zentrale Ost'
 e2e_keys ctrl+s
 e2e_find_box || fail "no message after the failed save"
 box_reads "$write_failed"
@@ -98,7 +91,7 @@ only_the_two_files
 say "with room again the same edit is saved in full"
 mount -o remount,size=64k disk || fail "the file system could not grow"
 e2e_start
-rename_first 'Zentrale Ost'
+e2e_rename_first 'Zentrale Ost'
 e2e_keys ctrl+s
 e2e_find_box || fail "no message after saving"
 box_reads "Kurzwahldatei ${folder}Default.kw neu angelegt"$'\n'"Sicherungskopie in : ${folder}${backup}"

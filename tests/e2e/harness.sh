@@ -7,6 +7,7 @@
 #   e2e_point X Y                moves the pointer to a point of the main window's client area
 #   e2e_click X Y                clicks at a point of the main window's client area
 #   e2e_keys KEY...              presses keys (xdotool names: Down, ctrl+s, Return)
+#   e2e_rename_first NAME        types NAME over the first row's name and takes it over with Return
 #   e2e_close                    asks the window to close (Alt+F4), then e2e_wait_end
 #   e2e_same FILE EXPECTED       the file holds exactly these bytes
 #   e2e_one_day                  waits out a day's last minutes (dated files and texts)
@@ -95,6 +96,14 @@ e2e_click() {
 e2e_keys() {
   local key
   for key in "$@"; do xdotool key --delay 50 "$key"; sleep 0.2; done
+}
+
+e2e_rename_first() {
+  e2e_click 100 80
+  e2e_click 300 40
+  e2e_keys End shift+Home
+  xdotool type --delay 30 "$1"
+  e2e_keys Return
 }
 
 e2e_close() {

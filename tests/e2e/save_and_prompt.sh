@@ -18,15 +18,6 @@ backup=$(date +%Y%m%d)_Default.kw
 e2e_speed_dial first.kw '0:100;0711 1000;Zentrale Ost'
 e2e_speed_dial second.kw '0:100;0711 1000;Zentrale West'
 
-# Renames the entry of the first row and takes the name over with Return.
-rename_first() {
-  e2e_click 100 80
-  e2e_click 300 40
-  e2e_keys End shift+Home
-  xdotool type --delay 30 "$1"
-  e2e_keys Return
-}
-
 # The open message box shows exactly this text (its line feeds included).
 box_reads() {
   printf '%s\n' "$1" > expected-box.txt
@@ -41,7 +32,7 @@ failed="Kann keine Sicherungskopie anlegen von ${folder}Default.kw"
 
 say "Ctrl+S: the saved message names both files, the window stays open"
 e2e_start
-rename_first 'Zentrale Ost'
+e2e_rename_first 'Zentrale Ost'
 e2e_keys ctrl+s
 e2e_find_box || fail "no message after saving"
 box_reads "$saved"
@@ -52,7 +43,7 @@ e2e_same Default.kw first.kw
 e2e_same "$backup" original.kw
 
 say "closing after another edit: Yes saves, keeps the day's backup copy, and ends"
-rename_first 'Zentrale West'
+e2e_rename_first 'Zentrale West'
 e2e_probe close >/dev/null || fail "the probe could not close the window"
 e2e_find_box || fail "no closing prompt"
 box_reads "$prompt"
@@ -68,7 +59,7 @@ say "the file deleted after the start: backup failure at Ctrl+S and at each Yes,
 cp original.kw Default.kw
 rm "$backup"
 e2e_start
-rename_first 'Zentrale Ost'
+e2e_rename_first 'Zentrale Ost'
 rm Default.kw
 e2e_keys ctrl+s
 e2e_find_box || fail "no message after the failed save"
@@ -91,7 +82,7 @@ e2e_wait_end
 say "nothing lost: with the file back, Yes at the prompt saves the edit"
 cp original.kw Default.kw
 e2e_start
-rename_first 'Zentrale Ost'
+e2e_rename_first 'Zentrale Ost'
 rm Default.kw
 e2e_keys ctrl+s
 e2e_answer Return         # the backup failure message

@@ -64,26 +64,10 @@ LRESULT CALLBACK RecordGuardedKeys(HWND control, UINT message, WPARAM wParam, LP
   return DefSubclassProc(control, message, wParam, lParam);
 }
 
-std::string TextOf(HWND control) {
-  char text[256] = {};
-  GetWindowTextA(control, text, sizeof text);
-  return text;
-}
-
 std::pair<int, int> SelectionOf(HWND field) {
   DWORD start = 0, end = 0;
   SendMessageA(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
   return {static_cast<int>(start), static_cast<int>(end)};
-}
-
-std::string CellOf(HWND list, int row, int column) {
-  char text[256] = {};
-  LVITEMA item = {};
-  item.iSubItem = column;
-  item.pszText = text;
-  item.cchTextMax = sizeof text;
-  SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-  return text;
 }
 
 // The real main window with the rows loaded and the state that loading

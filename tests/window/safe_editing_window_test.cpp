@@ -19,22 +19,6 @@
 namespace {
 constexpr int kRows = kFileSlotCount;  // a full file: End goes far off screen
 
-std::string TextOf(HWND control) {
-  char text[256] = {};
-  GetWindowTextA(control, text, sizeof text);
-  return text;
-}
-
-std::string CellOf(HWND list, int row, int column) {
-  char text[256] = {};
-  LVITEMA item = {};
-  item.iSubItem = column;
-  item.pszText = text;
-  item.cchTextMax = sizeof text;
-  SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-  return text;
-}
-
 std::string LineOf(int slot) {
   return std::to_string(100 + slot) + ";0711 " + std::to_string(1000 + slot) + ";Teilnehmer " +
          std::to_string(slot);

@@ -90,6 +90,23 @@ inline RECT ClientRectOf(HWND control) {
   return r;
 }
 
+// A control's text and a list cell's, in the system's code page.
+inline std::string TextOf(HWND control) {
+  char text[256] = {};
+  GetWindowTextA(control, text, sizeof text);
+  return text;
+}
+
+inline std::string CellOf(HWND list, int row, int column) {
+  char text[256] = {};
+  LVITEMA item = {};
+  item.iSubItem = column;
+  item.pszText = text;
+  item.cchTextMax = sizeof text;
+  SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+  return text;
+}
+
 inline std::string ClassOf(HWND window) {
   char name[64] = {};
   GetClassNameA(window, name, sizeof name);
